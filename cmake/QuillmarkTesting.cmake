@@ -1,0 +1,29 @@
+# Test suites: one GoogleTest executable per module and label, each test registered with CTest
+# and run in its own process, so process-wide state (error handlers, the random sequence,
+# the window layer) starts fresh for every test.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(QM_TEST_ENVIRONMENT
+    "ALSOFT_DRIVERS=null"
+    "QM_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    "QM_SHARED_DIR=${CMAKE_SOURCE_DIR}/../shared"
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizer_suppressions.txt:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+
+# qm_add_test_suite(<name> LABEL <unit|display|audio|e2e> SOURCES ... [LIBRARIES ...])
+function(qm_add_test_suite name)
+  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+  qm_apply_warnings(${name})
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
+    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${QM_TEST_ENVIRONMENT}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

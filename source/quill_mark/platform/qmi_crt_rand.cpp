@@ -1,0 +1,20 @@
+// The linear congruential generator of the original C runtime, shared by both platform layers.
+// The state starts at 1 and nothing in the system ever reseeds it.
+#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_crt_rand.h"
+
+namespace
+{
+std::uint32_t theCrtRandState = 1;
+}
+
+int CrtRand()
+{
+    theCrtRandState = theCrtRandState * 214013u + 2531011u;
+    return static_cast<int>((theCrtRandState >> 16) & kCrtRandMaximum);
+}
+
+void SetCrtRandState(std::uint32_t state)
+{
+    theCrtRandState = state;
+}

@@ -1,0 +1,7 @@
+// Access to the random sequence's state for the platform implementations only (the scripted
+// layer lets a test restart the sequence); framework code draws through CrtRand() alone.
+#pragma once
+
+#include <cstdint>
+
+void SetCrtRandState(std::uint32_t state);

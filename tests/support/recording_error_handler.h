@@ -1,0 +1,37 @@
+// Test support: an error handler that registers itself for its lifetime and records every
+// reported message, so tests can check which reports a scripted sequence produced.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "quill_mark/core/qm_error.h"
+
+namespace QuillmarkTest
+{
+
+class RecordingErrorHandler : public Quillmark::Core::Error::ErrorHandlerInterface
+{
+public:
+    RecordingErrorHandler() { Quillmark::Core::Error::AddErrorHandler(*this); }
+    ~RecordingErrorHandler() override { Quillmark::Core::Error::RemoveErrorHandler(*this); }
+    RecordingErrorHandler(const RecordingErrorHandler&) = delete;
+    RecordingErrorHandler& operator=(const RecordingErrorHandler&) = delete;
+
+    void OnErrorTriggered(const std::string& message) override { messages.push_back(message); }
+
+    // How many recorded messages are exactly this text.
+    int Count(const std::string& message) const
+    {
+        int count = 0;
+        for (const std::string& recorded : messages)
+        {
+            count += recorded == message ? 1 : 0;
+        }
+        return count;
+    }
+
+    std::vector<std::string> messages;
+};
+
+}  // namespace QuillmarkTest
