@@ -24,6 +24,15 @@ function(qm_add_test_suite name)
   qm_apply_warnings(${name})
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
-    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${QM_TEST_ENVIRONMENT}"
+    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
     DISCOVERY_TIMEOUT 60)
+  # Test discovery splits list-valued properties into separate arguments, which would keep only
+  # the first variable; so the environment is set by a CTest include file that runs once the
+  # discovered tests (listed in <name>_TESTS) are known.
+  set(environment_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(WRITE "${environment_file}"
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${QM_TEST_ENVIRONMENT}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${environment_file}")
 endfunction()
