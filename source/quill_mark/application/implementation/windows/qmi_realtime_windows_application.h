@@ -1,0 +1,28 @@
+// The window layer: the window, its OpenGL context, the message loop and the window procedure,
+// written against the platform seam (quill_mark/platform/qm_platform.h) alone.
+// It holds the process-wide window state; RealtimeApplication only forwards to it.
+#pragma once
+
+#include <string>
+
+#include "quill_mark/application/qm_application_handler_interface.h"
+#include "quill_mark/platform/qm_platform.h"
+
+namespace qmImplementation::RealtimeWindowsApplication
+{
+
+using Quillmark::Application::ApplicationHandlerInterface;
+
+void Open(ApplicationHandlerInterface& applicationHandler);
+void Run(ApplicationHandlerInterface& applicationHandler);
+void Close(ApplicationHandlerInterface& applicationHandler);
+
+void SetWindowTitle(const std::string& title);
+// The labels are not displayed: the platform's own button captions are. An empty cancel label
+// gives a single button.
+bool OpenMessageBox(const std::string& title, const std::string& message,
+                    const std::string& confirmLabel, const std::string& cancelLabel);
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace qmImplementation::RealtimeWindowsApplication

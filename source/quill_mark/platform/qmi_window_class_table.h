@@ -1,0 +1,37 @@
+// Registered window classes, shared by both platform layers: a class is found by name (ignoring
+// case, as class names always were) and keeps its own copies of the names it was given.
+// Unregistering is left out: nothing in the framework does it.
+#pragma once
+
+#include <deque>
+#include <string>
+
+#include "quill_mark/platform/qm_platform.h"
+
+namespace qmImplementation
+{
+
+struct RegisteredWindowClass
+{
+    ATOM atom = 0;
+    std::string name;
+    std::string menuName;
+    // As given, except that the two name pointers are null: use the strings above.
+    WNDCLASSA windowClass = {};
+};
+
+class WindowClassTable
+{
+public:
+    // 0 when the class has no name or no procedure, or a class of that name already exists.
+    ATOM Register(const WNDCLASSA& windowClass);
+    // Null when no class of that name is registered.
+    const RegisteredWindowClass* Find(LPCSTR name) const;
+    void Clear();
+
+private:
+    // A deque, so pointers handed out by Find stay valid while classes are added.
+    std::deque<RegisteredWindowClass> classes;
+};
+
+}  // namespace qmImplementation

@@ -1,0 +1,26 @@
+// Message boxes of the scripted platform: nothing is shown; the box is recorded and answered
+// with the next queued answer, or the default one.
+#include "quill_mark/platform/scripted/qmi_scripted_state.h"
+
+using namespace qmImplementation::ScriptedPlatform;
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    Record(PlatformCall::kMessageBoxA, owner, {static_cast<std::intptr_t>(type)});
+    State& state = GetState();
+    int answer = state.defaultAnswer;
+    if (!state.queuedAnswers.empty())
+    {
+        answer = state.queuedAnswers.front();
+        state.queuedAnswers.pop_front();
+    }
+    ++state.messageBoxCount;
+    if (state.messageBoxes.size() < kMessageBoxRecordLimit)
+    {
+        // A missing caption reads "Error", as the original platform shows it.
+        state.messageBoxes.push_back(MessageBoxRecord{owner, text != nullptr ? text : "",
+                                                      caption != nullptr ? caption : "Error", type,
+                                                      answer});
+    }
+    return answer;
+}

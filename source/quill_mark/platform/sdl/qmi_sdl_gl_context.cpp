@@ -1,0 +1,145 @@
+// Device contexts, pixel formats and OpenGL contexts on SDL. A device context is the window's
+// drawing surface; a context is an SDL OpenGL context (compatibility profile). As on the
+// original platform, creating a context does not make it current, and the current context stays
+// what wglMakeCurrent last made it even when its window goes away.
+#include "quill_mark/platform/sdl/qmi_sdl_state.h"
+
+using namespace qmImplementation::SdlPlatform;
+
+namespace
+{
+
+HWND__* LiveDeviceContextWindow(HDC deviceContext)
+{
+    HWND__* owner = FindDeviceContextWindow(deviceContext);
+    return owner != nullptr && !owner->destroyed ? owner : nullptr;
+}
+
+// SDL makes a new context current; put back whatever was current before.
+void RestoreCurrentContext(SDL_Window* createdFor)
+{
+    HGLRC__* current = GetState().currentContext;
+    if (current != nullptr && !current->window->destroyed)
+    {
+        SDL_GL_MakeCurrent(current->window->sdlWindow, current->context);
+    }
+    else
+    {
+        SDL_GL_MakeCurrent(createdFor, nullptr);
+    }
+}
+
+}  // namespace
+
+HDC WINAPI GetDC(HWND window)
+{
+    HWND__* live = FindLiveWindow(window);
+    return live != nullptr ? &live->deviceContext : nullptr;
+}
+
+int WINAPI ReleaseDC(HWND /*window*/, HDC deviceContext)
+{
+    return FindDeviceContextWindow(deviceContext) != nullptr ? 1 : 0;
+}
+
+// Every request is its own format: the visual is chosen from it when the format is set.
+int WINAPI ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
+{
+    if (LiveDeviceContextWindow(deviceContext) == nullptr || descriptor == nullptr)
+    {
+        return 0;
+    }
+    std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
+    chosenFormats.push_back(*descriptor);
+    return static_cast<int>(chosenFormats.size());
+}
+
+// A window's pixel format can be set once, to a format ChoosePixelFormat handed out.
+BOOL WINAPI SetPixelFormat(HDC deviceContext, int format,
+                           const PIXELFORMATDESCRIPTOR* /*descriptor*/)
+{
+    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
+    if (owner == nullptr || owner->pixelFormat != 0 || format < 1 ||
+        format > static_cast<int>(chosenFormats.size()))
+    {
+        return 0;
+    }
+    const GlAttributes wanted = AttributesOf(chosenFormats[static_cast<std::size_t>(format - 1)]);
+    if (!(wanted == owner->attributes) && !RecreateSdlWindow(*owner, wanted))
+    {
+        return 0;
+    }
+    owner->pixelFormat = format;
+    return 1;
+}
+
+HGLRC WINAPI wglCreateContext(HDC deviceContext)
+{
+    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    if (owner == nullptr || owner->pixelFormat == 0)
+    {
+        return nullptr;
+    }
+    ApplyAttributes(owner->attributes);
+    SDL_GLContext context = SDL_GL_CreateContext(owner->sdlWindow);
+    if (context == nullptr)
+    {
+        return nullptr;
+    }
+    RestoreCurrentContext(owner->sdlWindow);
+    return &GetState().contexts.emplace_back(HGLRC__{context, owner, false});
+}
+
+BOOL WINAPI wglMakeCurrent(HDC deviceContext, HGLRC context)
+{
+    State& state = GetState();
+    if (context == nullptr)
+    {
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+        state.currentContext = nullptr;
+        return 1;
+    }
+    HGLRC__* found = FindContext(context);
+    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    if (found == nullptr || found->deleted || owner == nullptr ||
+        SDL_GL_MakeCurrent(owner->sdlWindow, found->context) != 0)
+    {
+        return 0;
+    }
+    state.currentContext = found;
+    return 1;
+}
+
+HGLRC WINAPI wglGetCurrentContext()
+{
+    return GetState().currentContext;
+}
+
+BOOL WINAPI wglDeleteContext(HGLRC context)
+{
+    HGLRC__* found = FindContext(context);
+    if (found == nullptr || found->deleted)
+    {
+        return 0;
+    }
+    SDL_GL_DeleteContext(found->context);
+    found->deleted = true;
+    State& state = GetState();
+    if (state.currentContext == found)
+    {
+        state.currentContext = nullptr;
+    }
+    return 1;
+}
+
+BOOL WINAPI SwapBuffers(HDC deviceContext)
+{
+    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    if (owner == nullptr)
+    {
+        return 0;
+    }
+    SDL_GL_SwapWindow(owner->sdlWindow);
+    return 1;
+}

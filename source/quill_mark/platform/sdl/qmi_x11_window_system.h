@@ -1,0 +1,17 @@
+// Exact answers from the X server where SDL's own are stale (the global mouse state does not
+// follow a pointer moved by other clients). Kept apart so that no other file of the SDL layer
+// sees the X11 headers. Every query returns false when the window is not on X11.
+#pragma once
+
+#include <SDL.h>
+
+namespace qmImplementation::X11WindowSystem
+{
+
+// The pointer in root-window (screen) pixels, asked of the X server.
+bool QueryPointer(SDL_Window* window, int& screenX, int& screenY);
+// The top-left corner of the window's drawable area in screen pixels.
+bool GetClientOrigin(SDL_Window* window, int& screenX, int& screenY);
+bool GetClientSize(SDL_Window* window, int& width, int& height);
+
+}  // namespace qmImplementation::X11WindowSystem

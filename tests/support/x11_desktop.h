@@ -1,0 +1,30 @@
+// Test support: looking at and acting on the desktop from outside the program under test, as a
+// user or a window manager would. Every external command runs with a time limit, so a missing
+// window or a stuck tool fails a test instead of hanging it.
+#pragma once
+
+#include <string>
+
+namespace QuillmarkTest
+{
+
+// Runs a shell command (killed after 10 seconds) and returns what it printed.
+std::string RunDesktopCommand(const std::string& command);
+
+struct DesktopWindow
+{
+    bool found = false;
+    unsigned long id = 0;
+    int x = 0;  // absolute screen position of the window's top-left corner
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The first top-level window with exactly this name, from `xwininfo -root -tree`.
+DesktopWindow FindTopLevelWindow(const std::string& name);
+
+// Asks the window to close the way a window manager's close button does (WM_DELETE_WINDOW).
+bool RequestWindowClose(unsigned long windowId);
+
+}  // namespace QuillmarkTest
