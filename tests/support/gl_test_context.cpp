@@ -1,0 +1,163 @@
+// SDL2 window and context creation for display tests, and the 2D state the game loop draws in.
+// The context asks for 32-bit colour, a 16-bit depth buffer and 8 stencil bits, double-buffered.
+#include "support/gl_test_context.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <dlfcn.h>
+#include <link.h>
+
+#include <algorithm>
+#include <ostream>
+
+namespace QuillmarkTest
+{
+
+namespace
+{
+
+// Closing the window unloads the OpenGL driver, and whatever the driver never freed would then
+// be reported by the leak checker against an unknown module, out of reach of the suppressions
+// for system libraries. Taking one more reference to every loaded library keeps them until exit.
+int KeepLoaded(dl_phdr_info* info, std::size_t /*size*/, void* /*data*/)
+{
+    if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0')
+    {
+        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
+
+}  // namespace
+
+GlTestContext::GlTestContext(bool shown)
+{
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    {
+        mError = SDL_GetError();
+        return;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const Uint32 flags = SDL_WINDOW_OPENGL | (shown ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    mWindow = SDL_CreateWindow("Quillmark test", 50, 50, kWindowWidth, kWindowHeight, flags);
+    if (mWindow == nullptr)
+    {
+        mError = SDL_GetError();
+        return;
+    }
+    mContext = SDL_GL_CreateContext(mWindow);
+    if (mContext == nullptr || SDL_GL_MakeCurrent(mWindow, mContext) != 0)
+    {
+        mError = SDL_GetError();
+        return;
+    }
+    dl_iterate_phdr(KeepLoaded, nullptr);
+}
+
+GlTestContext::~GlTestContext()
+{
+    if (mContext != nullptr)
+    {
+        SDL_GL_MakeCurrent(mWindow, nullptr);
+        SDL_GL_DeleteContext(mContext);
+    }
+    if (mWindow != nullptr)
+    {
+        SDL_DestroyWindow(mWindow);
+    }
+    SDL_Quit();
+}
+
+void GlTestContext::SwapBuffers()
+{
+    SDL_GL_SwapWindow(mWindow);
+}
+
+void ClearFrame()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void Begin2DDrawing()
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1] + viewport[3], viewport[1], -1.0,
+            1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.1f);
+}
+
+void End2DDrawing()
+{
+    glPopAttrib();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+bool Rgba::operator==(const Rgba& other) const
+{
+    return red == other.red && green == other.green && blue == other.blue && alpha == other.alpha;
+}
+
+std::ostream& operator<<(std::ostream& stream, const Rgba& pixel)
+{
+    return stream << "(" << int(pixel.red) << ", " << int(pixel.green) << ", " << int(pixel.blue)
+                  << ", " << int(pixel.alpha) << ")";
+}
+
+PixelImage PixelImage::ReadFramebuffer()
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    PixelImage image;
+    image.mWidth = viewport[2];
+    image.mHeight = viewport[3];
+    std::vector<std::uint8_t> bottomUp(static_cast<std::size_t>(image.mWidth) * image.mHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(viewport[0], viewport[1], image.mWidth, image.mHeight, GL_RGBA, GL_UNSIGNED_BYTE,
+                 bottomUp.data());
+    const std::size_t rowBytes = static_cast<std::size_t>(image.mWidth) * 4;
+    image.mRgba.resize(bottomUp.size());
+    for (int row = 0; row < image.mHeight; ++row)
+    {
+        const auto source = bottomUp.begin() + (image.mHeight - 1 - row) * rowBytes;
+        std::copy(source, source + rowBytes, image.mRgba.begin() + row * rowBytes);
+    }
+    return image;
+}
+
+Rgba PixelImage::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= mWidth || y >= mHeight)
+    {
+        return Rgba();
+    }
+    const std::size_t offset = (static_cast<std::size_t>(y) * mWidth + x) * 4;
+    return Rgba{mRgba[offset], mRgba[offset + 1], mRgba[offset + 2], mRgba[offset + 3]};
+}
+
+}  // namespace QuillmarkTest

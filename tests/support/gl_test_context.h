@@ -1,0 +1,71 @@
+// Test support: an SDL2 window of 1280 x 720 with an OpenGL compatibility context made current,
+// the 2D drawing state exactly as the game loop sets it, and a pixel reader with a top-left
+// origin. It stands in for the platform layer so drawing can be tested on its own.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace QuillmarkTest
+{
+
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 720;
+
+class GlTestContext
+{
+public:
+    // Hidden unless asked: reading back the back buffer does not need the window on screen.
+    explicit GlTestContext(bool shown = false);
+    ~GlTestContext();
+    GlTestContext(const GlTestContext&) = delete;
+    GlTestContext& operator=(const GlTestContext&) = delete;
+
+    // False when no display or no context could be had; Error() then says why.
+    bool IsValid() const { return mContext != nullptr; }
+    const std::string& Error() const { return mError; }
+    void SwapBuffers();
+
+private:
+    SDL_Window* mWindow = nullptr;
+    void* mContext = nullptr;
+    std::string mError;
+};
+
+// Clear colour (0, 0, 0, 0), colour and depth buffers cleared: the start of every frame.
+void ClearFrame();
+// The game loop's 2D projection and drawing state (one unit per pixel, y downwards, depth test
+// LEQUAL, alpha blending, alpha test above 0.1), and its undoing.
+void Begin2DDrawing();
+void End2DDrawing();
+
+struct Rgba
+{
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    std::uint8_t alpha = 0;
+    bool operator==(const Rgba& other) const;
+};
+std::ostream& operator<<(std::ostream& stream, const Rgba& pixel);
+
+// The colour buffer read with glReadPixels, rows flipped so that (0, 0) is the top-left pixel.
+class PixelImage
+{
+public:
+    static PixelImage ReadFramebuffer();
+    Rgba At(int x, int y) const;
+    int Width() const { return mWidth; }
+    int Height() const { return mHeight; }
+
+private:
+    int mWidth = 0;
+    int mHeight = 0;
+    std::vector<std::uint8_t> mRgba;
+};
+
+}  // namespace QuillmarkTest
