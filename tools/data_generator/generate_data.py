@@ -244,7 +244,8 @@ SOUNDS = [
 
 
 def build_event_table():
-    files = ["data/audio/" + SOUNDS[0][0], "data/audio/" + SOUNDS[1][0],
+    # All elements of "file" are objects: the JSON reader reports arrays of mixed kinds.
+    files = [{"name": "data/audio/" + SOUNDS[0][0]}, {"name": "data/audio/" + SOUNDS[1][0]},
              # The deep one keeps to the lower pitches so it stays a rumble.
              {"name": "data/audio/" + SOUNDS[2][0], "min_pitch": 0.8, "max_pitch": 1.0}]
     return {

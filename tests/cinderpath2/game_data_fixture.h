@@ -1,0 +1,37 @@
+// Test support for the game's suites: a current OpenGL context (the sprite sheet's texture needs
+// one), the game's own data files loaded from the repository's data/ folder exactly as the
+// program entry loads them, the random sequence at its start, and a recorder of every report.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "quill_mark/audio/qm_audio_manager.h"
+#include "quill_mark/graphics/qm_sprite_manager.h"
+#include "quill_mark/platform/scripted/qmi_scripted_platform.h"
+#include "support/gl_test_context.h"
+#include "support/recording_error_handler.h"
+
+namespace QuillmarkTest
+{
+
+class GameDataTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mContext.IsValid()) << mContext.Error();
+        ASSERT_TRUE(Quillmark::Graphics::theSpriteManager.LoadSpriteSheetFromFile(
+            "prototyping_sheet", "data/prototyping_sheet.json"));
+        ASSERT_TRUE(Quillmark::Audio::theAudioManager.LoadEventTable(
+            "audio_events", "data/audio/audio_events.json"));
+        qmImplementation::ScriptedPlatform::RestartRandomSequence(1);
+    }
+
+    // The game's data must load and run without a single report.
+    void TearDown() override { EXPECT_TRUE(errors.messages.empty()) << errors.messages.front(); }
+
+    GlTestContext mContext;
+    RecordingErrorHandler errors;
+};
+
+}  // namespace QuillmarkTest
