@@ -1,0 +1,97 @@
+// The closing-bracket search answers from its record of earlier walks: that must give exactly
+// what a fresh walk from the same bracket gives, for well-formed and malformed texts alike.
+#include "quill_mark/core/implementation/qmi_json_bracket_stack.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using qmImplementation::JsonBracketStack;
+
+namespace
+{
+
+JsonBracketStack::Mark MarkOf(char bracket)
+{
+    return bracket == '[' ? JsonBracketStack::kArrayMark : JsonBracketStack::kObjectMark;
+}
+
+// Every opening bracket of text, searched in document order after a walk of the whole text,
+// against the same search on a stack that has recorded nothing. Each search gets the rest of the
+// text cut to `window` characters (the reader searches within the container it is reading).
+void ExpectRecordMatchesFreshWalks(const std::string& text, std::size_t window = std::string::npos)
+{
+    JsonBracketStack recorded;
+    recorded.Reset(text);
+    bool tooDeep = false;
+    recorded.Push(MarkOf(text[0]));
+    recorded.FindClosingBracket(text, 1, 512, tooDeep);
+    for (std::size_t position = 1; position < text.size(); ++position)
+    {
+        if (text[position] != '[' && text[position] != '{')
+        {
+            continue;
+        }
+        const std::string_view rest = std::string_view(text).substr(position, window);
+        JsonBracketStack fresh;
+        fresh.Reset(text);
+        fresh.Push(MarkOf(text[position]));
+        recorded.Push(MarkOf(text[position]));
+        EXPECT_EQ(recorded.FindClosingBracket(rest, 2, 512, tooDeep),
+                  fresh.FindClosingBracket(rest, 2, 512, tooDeep))
+            << text << " at " << position;
+    }
+    EXPECT_FALSE(tooDeep);
+}
+
+}  // namespace
+
+TEST(JsonBracketStack, RecordedAnswersEqualFreshWalks)
+{
+    for (const char* text :
+         {"[1, [2, \"]\", {\"a\": [3]}], \"\\\"[\", [[]]]", "{\"a\": [{\"b\": \"}\"}, [1}]]}",
+          "[[\"\\\\\"], [\"x\\\"]\", 2]]", "[{[}]]", "[[[[", "{\"k\": \"[\" [1] \"]\" {}}"})
+    {
+        ExpectRecordMatchesFreshWalks(text);
+    }
+    // Generated texts of brackets, quotation marks, backslashes and filler, from a fixed seed.
+    const char alphabet[] = "[]{}\"\\a, ";
+    unsigned state = 12345;
+    for (int round = 0; round < 300; ++round)
+    {
+        std::string text = round % 2 == 0 ? "[" : "{";
+        for (int length = 0; length < 40; ++length)
+        {
+            state = state * 1103515245u + 12345u;
+            text += alphabet[(state >> 16) % (sizeof(alphabet) - 1)];
+        }
+        ExpectRecordMatchesFreshWalks(text);
+        ExpectRecordMatchesFreshWalks(text, 3 + round % 11);
+    }
+}
+
+TEST(JsonBracketStack, NestingBeyondTheLimitStopsTheSearch)
+{
+    const std::string text = "[[[[]]]]";
+    JsonBracketStack stack;
+    stack.Reset(text);
+    stack.Push(JsonBracketStack::kArrayMark);
+    bool tooDeep = false;
+    EXPECT_EQ(stack.FindClosingBracket(text, 1, 4, tooDeep), 7u);
+    EXPECT_FALSE(tooDeep);
+    stack.Reset(text);
+    stack.Push(JsonBracketStack::kArrayMark);
+    EXPECT_EQ(stack.FindClosingBracket(text, 2, 4, tooDeep), JsonBracketStack::kNotFound);
+    EXPECT_TRUE(tooDeep);
+
+    // An answer taken from the record is checked against the limit as a walk would be.
+    stack.Reset(text);
+    stack.Push(JsonBracketStack::kArrayMark);
+    tooDeep = false;
+    stack.FindClosingBracket(text, 1, 4, tooDeep);
+    stack.Push(JsonBracketStack::kArrayMark);
+    EXPECT_EQ(stack.FindClosingBracket(std::string_view(text).substr(1), 3, 4, tooDeep),
+              JsonBracketStack::kNotFound);
+    EXPECT_TRUE(tooDeep);
+}
