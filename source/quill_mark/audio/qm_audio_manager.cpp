@@ -1,0 +1,142 @@
+// The audio manager: device start-up and shut-down, the sound and file tables and the 16 places
+// for active players. Nothing is pooled: every play makes a new source and
+// buffer and reads its samples from the file again; the 16 places are the one bound on that work.
+#include "quill_mark/audio/qm_audio_manager.h"
+
+#include <AL/al.h>
+
+#include "quill_mark/audio/implementation/qmi_audio_data.h"
+#include "quill_mark/audio/implementation/qmi_audio_player.h"
+#include "quill_mark/core/qm_error.h"
+
+namespace Quillmark::Audio
+{
+
+// Constructed during static initialisation, so the device is open before the program entry runs.
+// The error state it may report to is safe to use that early.
+AudioManager theAudioManager;
+
+namespace
+{
+
+bool HadOpenAlError()
+{
+    return alGetError() != AL_NO_ERROR;
+}
+
+}  // namespace
+
+AudioManager::Device::Device()
+{
+    mDevice = alcOpenDevice(nullptr);
+    qmTriggerErrorIf(mDevice == nullptr, "AudioManager could not create the default audio device.");
+    mContext = alcCreateContext(mDevice, nullptr);
+    qmTriggerErrorIf(mContext == nullptr, "AudioManager could not create an audio context.");
+    alcMakeContextCurrent(mContext);
+    qmTriggerErrorIf(mContext == nullptr, "AudioManager could not set audio context.");
+
+    const ALfloat origin[] = {0.0f, 0.0f, 0.0f};
+    const ALfloat orientation[] = {0.0f, 0.0f, -1.0f, 0.0f, 1.0f, 0.0f};
+    alListenerfv(AL_POSITION, origin);
+    qmTriggerErrorIf(HadOpenAlError(), "AudioManager had issues setting listener position.");
+    alListenerfv(AL_VELOCITY, origin);
+    qmTriggerErrorIf(HadOpenAlError(), "AudioManager had issues setting listener velocity.");
+    alListenerfv(AL_ORIENTATION, orientation);
+    qmTriggerErrorIf(HadOpenAlError(), "AudioManager had issues setting listener orientation.");
+}
+
+AudioManager::Device::~Device()
+{
+    alcMakeContextCurrent(nullptr);
+    if (mContext != nullptr)
+    {
+        alcDestroyContext(mContext);
+        mContext = nullptr;
+    }
+    if (mDevice != nullptr)
+    {
+        alcCloseDevice(mDevice);
+        mDevice = nullptr;
+    }
+}
+
+AudioManager::AudioManager() = default;
+
+// Players still active at exit (looping sounds, say) are destroyed with the player list, which
+// deletes their sources and buffers while the context is still current; the device closes after.
+AudioManager::~AudioManager() = default;
+
+AudioHandle AudioManager::CreateSoundFromFile(const std::string& filePath)
+{
+    const auto found = mFileTable.find(filePath);
+    if (found != mFileTable.end())
+    {
+        return found->second;
+    }
+    const AudioHandle handle = static_cast<AudioHandle>(mSoundTable.size() + 1);
+    // A file that failed to load still gets its handle: its reports are made, and it plays nothing.
+    auto audioData = std::make_unique<qmImplementation::AudioData>(filePath);
+    mFileTable.emplace(filePath, handle);
+    mSoundTable.emplace(handle, std::move(audioData));
+    return handle;
+}
+
+AudioController AudioManager::PlaySound(const AudioHandle& audioHandle, bool isLooping)
+{
+    qmTriggerErrorIf(audioHandle == kInvalidAudio,
+                     "qmExternalError: Attempting to play an invalid audio handle.");
+    const auto found = mSoundTable.find(audioHandle);
+    if (found == mSoundTable.end())
+    {
+        qmTriggerError("qmError: Unable to find audio handle to play, was it unloaded?");
+        // With no sound to play there is no play: the empty controller, and no channel is used.
+        return AudioController{};
+    }
+    if (mActivePlayers.size() >= kMaximumActivePlayers)
+    {
+        return AudioController{};
+    }
+
+    ++mChannelCounter;
+    if (mChannelCounter == 0)
+    {
+        qmTriggerError("qmInternalError: Audio Channel Identifier Rolled Over.");
+        ++mChannelCounter;
+    }
+    mActivePlayers.push_back(ActivePlayer{
+        std::make_unique<qmImplementation::AudioPlayer>(mChannelCounter), audioHandle});
+    mActivePlayers.back().player->Play(*found->second, isLooping);
+    return AudioController{audioHandle, mChannelCounter};
+}
+
+void AudioManager::Update()
+{
+    for (auto active = mActivePlayers.begin(); active != mActivePlayers.end();)
+    {
+        active->player->Update();
+        if (active->player->IsFinished())
+        {
+            active = mActivePlayers.erase(active);
+        }
+        else
+        {
+            ++active;
+        }
+    }
+}
+
+qmImplementation::AudioPlayer* AudioManager::FindPlayer(const AudioController& controller)
+{
+    for (ActivePlayer& active : mActivePlayers)
+    {
+        if (active.player->GetChannel() == controller.channel)
+        {
+            const bool handleMatches = controller.audioHandle == kInvalidAudio ||
+                                       controller.audioHandle == active.audioHandle;
+            return handleMatches ? active.player.get() : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace Quillmark::Audio
