@@ -1,13 +1,15 @@
-// The audio manager: device start-up and shut-down, the sound and file tables and the 16 places
-// for active players. Nothing is pooled: every play makes a new source and
+// The audio manager: device start-up and shut-down, the sound and file tables, the 16 places for
+// active players and the named event tables. Nothing is pooled: every play makes a new source and
 // buffer and reads its samples from the file again; the 16 places are the one bound on that work.
 #include "quill_mark/audio/qm_audio_manager.h"
 
 #include <AL/al.h>
 
 #include "quill_mark/audio/implementation/qmi_audio_data.h"
+#include "quill_mark/audio/implementation/qmi_audio_event_table_file.h"
 #include "quill_mark/audio/implementation/qmi_audio_player.h"
 #include "quill_mark/core/qm_error.h"
+#include "quill_mark/game/qm_random.h"
 
 namespace Quillmark::Audio
 {
@@ -22,6 +24,15 @@ namespace
 bool HadOpenAlError()
 {
     return alGetError() != AL_NO_ERROR;
+}
+
+// A range narrower than this plays the fixed value.
+constexpr float kMinimumRandomRange = 0.01f;
+
+float DrawFromRange(float value, float minimum, float maximum)
+{
+    const float range = maximum - minimum;
+    return range > kMinimumRandomRange ? minimum + range * Game::RandomFloat() : value;
 }
 
 }  // namespace
@@ -123,6 +134,49 @@ void AudioManager::Update()
             ++active;
         }
     }
+}
+
+bool AudioManager::LoadEventTable(const std::string& eventTableName,
+                                  const std::string& eventTableFilePath)
+{
+    if (mEventTables.count(eventTableName) != 0)
+    {
+        qmTriggerError("EventTable \"%s\" has already been loaded.", eventTableName.c_str());
+        return false;
+    }
+    // Built completely before it is stored, so a table that fails leaves no half of itself behind.
+    qmImplementation::EventTable table;
+    if (!qmImplementation::ReadEventTableFile(eventTableName, eventTableFilePath, table, *this))
+    {
+        return false;
+    }
+    mEventTables.emplace(eventTableName, std::move(table));
+    return true;
+}
+
+AudioController AudioManager::PlayEvent(const std::string& eventTableName,
+                                        const std::string& eventName)
+{
+    // A table that was never loaded, or an event it lacks (reported by the table), plays nothing
+    // and draws no random number: there is no sound whose volume or pitch could be drawn.
+    const auto table = mEventTables.find(eventTableName);
+    if (table == mEventTables.end())
+    {
+        return AudioController{};
+    }
+    const qmImplementation::AudioEventEntry* chosen = table->second.GetRandomEntry(eventName);
+    if (chosen == nullptr)
+    {
+        return AudioController{};
+    }
+    const qmImplementation::AudioEventEntry entry = *chosen;
+
+    // The volume and pitch are drawn even when nothing started, so the shared random sequence
+    // advances the same way whether or not all 16 places were taken.
+    const AudioController controller = PlaySound(entry.audioHandle, entry.isLooping);
+    controller.SetVolume(DrawFromRange(entry.volume, entry.minVolume, entry.maxVolume));
+    controller.SetPitch(DrawFromRange(entry.pitch, entry.minPitch, entry.maxPitch));
+    return controller;
 }
 
 qmImplementation::AudioPlayer* AudioManager::FindPlayer(const AudioController& controller)

@@ -1,6 +1,6 @@
 // The one entry point for sound: opens the audio device before the program entry runs, loads WAV
-// files under handles, starts a player for every play (at most 16 at once) and releases finished
-// players once per frame.
+// files under handles, starts a player for every play (at most 16 at once), releases finished
+// players once per frame, and plays named events from tables loaded from JSON files.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include <AL/alc.h>
 
+#include "quill_mark/audio/implementation/qmi_audio_event_table.h"
 #include "quill_mark/audio/qm_audio_controller.h"
 #include "quill_mark/audio/qm_audio_handle.h"
 #include "quill_mark/core/qm_noncopyable.h"
@@ -37,6 +38,8 @@ public:
     AudioHandle CreateSoundFromFile(const std::string& filePath);
     // Gives {0, 0} and plays nothing when the handle is unknown or 16 plays are active.
     AudioController PlaySound(const AudioHandle& audioHandle, bool isLooping);
+    bool LoadEventTable(const std::string& eventTableName, const std::string& eventTableFilePath);
+    AudioController PlayEvent(const std::string& eventTableName, const std::string& eventName);
     // Once per frame: services every active player and releases the finished ones.
     void Update();
 
@@ -72,6 +75,7 @@ private:
     std::map<std::string, AudioHandle> mFileTable;
     std::map<AudioHandle, std::unique_ptr<qmImplementation::AudioData>> mSoundTable;
     std::vector<ActivePlayer> mActivePlayers;
+    std::map<std::string, qmImplementation::EventTable> mEventTables;
     std::uint32_t mChannelCounter = 0;
 };
 

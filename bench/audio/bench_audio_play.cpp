@@ -1,0 +1,138 @@
+// The cost of one play of a 1-second 16-bit mono sound through an audio event (PlayEvent, then
+// the Update that releases it) against the bare OpenAL sequence: generate a source and a buffer,
+// fill the buffer from memory, queue, play, wait until stopped, delete both.
+//
+// What is measured: OpenAL Soft's null backend (used here unless ALSOFT_DRIVERS names another)
+// plays in real time, so waiting for the sound to end would time the sound's one second in both
+// paths and compare nothing. Each iteration therefore starts the whole sound (all its samples
+// uploaded) and stops its source at once, so "until stopped" and the release follow straight
+// away: what remains is the work a play costs the program. The framework path also reads the
+// samples from the file again and draws its volume and pitch, as every play does; the ratio shows
+// what that costs over the bare calls. Both paths run interleaved in each iteration.
+#include <benchmark/benchmark.h>
+
+#include <AL/al.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "quill_mark/audio/audio_test_files.h"
+#include "quill_mark/audio/qm_audio_manager.h"
+
+namespace
+{
+
+constexpr int kSampleRate = 44100;
+
+// Runs before any static object, so the audio manager's device opens on the chosen backend.
+__attribute__((constructor(101))) void ChooseSilentBackend()
+{
+    setenv("ALSOFT_DRIVERS", "null", 0);
+}
+
+double Seconds(std::chrono::steady_clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
+
+// The play's source: the only one that exists between its start and its release.
+ALuint FirstSource()
+{
+    for (ALuint id = 1; id <= 1024; ++id)
+    {
+        if (alIsSource(id) == AL_TRUE)
+        {
+            return id;
+        }
+    }
+    return 0;
+}
+
+void BarePlay(const std::string& samples)
+{
+    ALuint source = 0;
+    ALuint buffer = 0;
+    alGenSources(1, &source);
+    alGenBuffers(1, &buffer);
+    alBufferData(buffer, AL_FORMAT_MONO16, samples.data(), static_cast<ALsizei>(samples.size()),
+                 kSampleRate);
+    alSourceQueueBuffers(source, 1, &buffer);
+    alSourcePlay(source);
+    alSourceStop(source);
+    ALint state = AL_PLAYING;
+    while (state != AL_STOPPED)
+    {
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+    }
+    alDeleteSources(1, &source);
+    alDeleteBuffers(1, &buffer);
+}
+
+// The sound, its file and the event table, made once: the benchmark runs several times and a
+// table name loads only once.
+struct BenchSound
+{
+    BenchSound()
+        : samples(QuillmarkTest::SineSamples16(kSampleRate, 441.0, kSampleRate, 0.8)),
+          wav(folder.Write("tone.wav",
+                           QuillmarkTest::WavBuilder::Canonical(1, kSampleRate, 16, samples))),
+          table(folder.Write("events.json",
+                             "{\"audio_events\": [{\"name\": \"tone\", \"file\": \"" + wav +
+                                 "\", \"min_volume\": 0.5, \"max_volume\": 1.0, "
+                                 "\"min_pitch\": 0.9, \"max_pitch\": 1.1}]}")),
+          loaded(Quillmark::Audio::theAudioManager.LoadEventTable("bench", table))
+    {
+    }
+
+    QuillmarkTest::TemporaryFolder folder;
+    std::string samples;
+    std::string wav;
+    std::string table;
+    bool loaded;
+};
+
+void BM_PlayAndRelease(benchmark::State& state)
+{
+    using Quillmark::Audio::theAudioManager;
+    static const BenchSound sound;
+    const std::string& samples = sound.samples;
+    if (!sound.loaded)
+    {
+        state.SkipWithError("the event table did not load");
+        return;
+    }
+
+    double frameworkSeconds = 0.0;
+    double bareSeconds = 0.0;
+    for (auto _ : state)
+    {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point start = Clock::now();
+        theAudioManager.PlayEvent("bench", "tone");
+        alSourceStop(FirstSource());
+        theAudioManager.Update();
+        const Clock::time_point middle = Clock::now();
+        BarePlay(samples);
+        const Clock::time_point end = Clock::now();
+        frameworkSeconds += Seconds(middle - start);
+        bareSeconds += Seconds(end - middle);
+        state.SetIterationTime(Seconds(middle - start));
+    }
+    if (FirstSource() != 0)
+    {
+        state.SkipWithError("a play was not released");
+    }
+
+    const double plays = static_cast<double>(state.iterations());
+    state.counters["framework_us"] = frameworkSeconds / plays * 1e6;
+    state.counters["bare_us"] = bareSeconds / plays * 1e6;
+    state.counters["ratio"] = bareSeconds > 0.0 ? frameworkSeconds / bareSeconds : 0.0;
+}
+
+BENCHMARK(BM_PlayAndRelease)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
