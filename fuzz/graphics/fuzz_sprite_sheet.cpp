@@ -1,0 +1,74 @@
+// Fuzzes sprite-sheet loading: each input is written, unchanged, as a sheet file and loaded into
+// a fresh manager. A 16 x 8 PNG written once at start-up lies at a fixed path that the seeds name,
+// so inputs reach frames, grids and sequences on a real texture (in a headless OpenGL context).
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "offscreen_gl_context.h"
+#include "quill_mark/graphics/qm_sprite_manager.h"
+#include "support/png_writer.h"
+
+namespace
+{
+
+// The seeds in fuzz/seeds/sprite_sheet name this path.
+constexpr char kTexturePath[] = "/tmp/quillmark_fuzz_sprite_sheet.png";
+
+std::string gSheetPath;
+
+// Written under a private name and renamed, so parallel fuzzing jobs never read half a file.
+void WriteTexture()
+{
+    const std::string privatePath = std::string(kTexturePath) + "." + std::to_string(getpid());
+    if (!QuillmarkTest::WritePngFile(privatePath, 16, 8, 4,
+                                     QuillmarkTest::SolidRgba(16, 8, 0xFF8040FFu)) ||
+        std::rename(privatePath.c_str(), kTexturePath) != 0)
+    {
+        std::fprintf(stderr, "fuzz_sprite_sheet: cannot write %s\n", kTexturePath);
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
+{
+    // Kept for the whole process and never torn down: the driver's own threads and exit
+    // handlers then never race a context that is going away.
+    static QuillmarkFuzz::OffscreenGlContext* context = new QuillmarkFuzz::OffscreenGlContext();
+    if (!context->IsValid())
+    {
+        std::fprintf(stderr, "fuzz_sprite_sheet: no OpenGL context: %s\n",
+                     context->Error().c_str());
+        std::abort();
+    }
+    // Malformed sheets report on standard output, which would drown the fuzzer's log; and a
+    // texture path such as /dev/stdin must not wait for input.
+    if (std::freopen("/dev/null", "w", stdout) == nullptr ||
+        std::freopen("/dev/null", "r", stdin) == nullptr)
+    {
+        std::abort();
+    }
+    WriteTexture();
+    gSheetPath = "/tmp/quillmark_fuzz_sprite_sheet." + std::to_string(getpid()) + ".json";
+    std::atexit([] { std::remove(gSheetPath.c_str()); });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    {
+        std::ofstream file(gSheetPath, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    Quillmark::Graphics::SpriteManager manager;
+    manager.LoadSpriteSheetFromFile("fuzz", gSheetPath);
+    manager.GetSprite("fuzz", "a");
+    return 0;
+}

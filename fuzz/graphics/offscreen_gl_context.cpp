@@ -1,0 +1,87 @@
+// EGL set-up for headless OpenGL: a desktop (compatibility) context with no surface at all, which
+// Mesa allows through EGL_KHR_surfaceless_context; textures and their queries need nothing more.
+#include "offscreen_gl_context.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+
+namespace QuillmarkFuzz
+{
+
+namespace
+{
+
+EGLDisplay OpenDisplay()
+{
+    // The surfaceless platform needs no display server; older set-ups only offer the default.
+    const auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+        eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (getPlatformDisplay != nullptr)
+    {
+        EGLDisplay display =
+            getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+        if (display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr) == EGL_TRUE)
+        {
+            return display;
+        }
+    }
+    EGLDisplay display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+    if (display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr) == EGL_TRUE)
+    {
+        return display;
+    }
+    return EGL_NO_DISPLAY;
+}
+
+}  // namespace
+
+OffscreenGlContext::OffscreenGlContext()
+{
+    EGLDisplay display = OpenDisplay();
+    if (display == EGL_NO_DISPLAY)
+    {
+        mError = "no EGL display could be initialised";
+        return;
+    }
+    mDisplay = display;
+    if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE)
+    {
+        mError = "EGL offers no desktop OpenGL";
+        return;
+    }
+    const EGLint attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint configCount = 0;
+    eglChooseConfig(display, attributes, &config, 1, &configCount);
+    // Without a config the context is made configless, which Mesa supports as well.
+    EGLContext context =
+        eglCreateContext(display, configCount > 0 ? config : nullptr, EGL_NO_CONTEXT, nullptr);
+    if (context == EGL_NO_CONTEXT)
+    {
+        mError = "eglCreateContext failed";
+        return;
+    }
+    if (eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) != EGL_TRUE)
+    {
+        eglDestroyContext(display, context);
+        mError = "eglMakeCurrent without a surface failed";
+        return;
+    }
+    mContext = context;
+}
+
+OffscreenGlContext::~OffscreenGlContext()
+{
+    if (mDisplay == nullptr)
+    {
+        return;
+    }
+    eglMakeCurrent(mDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (mContext != nullptr)
+    {
+        eglDestroyContext(mDisplay, mContext);
+    }
+    eglTerminate(mDisplay);
+}
+
+}  // namespace QuillmarkFuzz
