@@ -1,0 +1,131 @@
+// The game loop's frame. Frame time is accumulated and stepped out in 32-bit floats, so the
+// number of steps a frame runs is that of single-precision arithmetic, also at the edges (a
+// remainder of 0.0100000016 is more than one step). The loop allocates nothing of its own.
+#include "quill_mark/game/implementation/qmi_game_application_handler.h"
+
+#include <GL/gl.h>
+
+#include "quill_mark/audio/qm_audio_manager.h"
+#include "quill_mark/game/implementation/qmi_default_scene.h"
+#include "quill_mark/game/qm_game_application.h"
+#include "quill_mark/game/qm_game_scene.h"
+
+namespace qmImplementation
+{
+
+using Quillmark::Game::GameScene;
+
+GameApplicationHandler theGameApplicationHandler;
+GameScene* pendingScene = nullptr;
+GameScene* currentScene = nullptr;
+
+namespace
+{
+
+void ChangeScene()
+{
+    if (pendingScene == nullptr)
+    {
+        return;
+    }
+    if (currentScene != nullptr)
+    {
+        currentScene->OnClose();
+    }
+    currentScene = pendingScene;
+    // Cleared before OnOpen, so a scene that makes another scene pending from its OnOpen gets
+    // that change at the next frame instead of losing it.
+    pendingScene = nullptr;
+    currentScene->OnOpen();
+}
+
+// One pixel per unit, origin at the top-left corner, y down; depth -1 to 1.
+void BeginDrawing2D()
+{
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const GLdouble left = viewport[0];
+    const GLdouble top = viewport[1];
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(left, left + viewport[2], top + viewport[3], top, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.1f);
+}
+
+void EndDrawing2D()
+{
+    glPopAttrib();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+}  // namespace
+
+GameApplicationHandler::~GameApplicationHandler() = default;
+
+void GameApplicationHandler::RunFixedSteps(GameScene& scene, float frameTime)
+{
+    float& accumulator = scene.mTimeAccumulator;
+    accumulator += frameTime;
+    int steps = 0;
+    while (Quillmark::Game::kFixedTimeStep < accumulator &&
+           steps < Quillmark::Game::kMaximumStepsPerFrame)
+    {
+        scene.OnSimulate();
+        accumulator -= Quillmark::Game::kFixedTimeStep;
+        ++steps;
+    }
+}
+
+void GameApplicationHandler::OnOpen()
+{
+    CheckGameApplicationIsSet(gameApplication);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Quillmark::Game::InitializeClock();
+    frameTimer.Start();
+}
+
+void GameApplicationHandler::OnFrame()
+{
+    frameTimer.Update();
+    float frameTime = static_cast<float>(frameTimer.GetDeltaTime());
+    if (frameTime > Quillmark::Game::kMaximumFrameTime)
+    {
+        frameTime = Quillmark::Game::kMaximumFrameTime;
+    }
+    StepScene(frameTime);
+}
+
+void GameApplicationHandler::StepScene(float frameTime)
+{
+    ChangeScene();
+    GameScene& scene = currentScene != nullptr ? *currentScene : theDefaultScene;
+
+    RunFixedSteps(scene, frameTime);
+    Quillmark::Audio::theAudioManager.Update();
+    scene.OnUpdate(frameTime);
+
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    BeginDrawing2D();
+    scene.OnRender();
+    EndDrawing2D();
+}
+
+}  // namespace qmImplementation
