@@ -3,7 +3,6 @@
 // SDL is told not to turn signals into quit events.
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
-#include <cstdlib>
 
 #include "quill_mark/platform/sdl/qmi_x11_window_system.h"
 
@@ -77,12 +76,9 @@ bool EnsureVideo()
     {
         return false;
     }
-    static bool isQuitRegistered = false;
-    if (!isQuitRegistered)
-    {
-        std::atexit(SDL_Quit);
-        isQuitRegistered = true;
-    }
+    // SDL is deliberately not shut down at exit: the end of the process closes the display
+    // connection anyway, and unloading the OpenGL driver then would only hide what the driver
+    // still holds from leak checkers, which can no longer name the unloaded library.
     return true;
 }
 
