@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "audio_test_files.h"
-#include "openal_probe.h"
 #include "quill_mark/audio/qm_audio_manager.h"
 
 using Quillmark::Audio::AudioController;
 using Quillmark::Audio::AudioHandle;
 using Quillmark::Audio::theAudioManager;
+using namespace QuillmarkTest;
 
 namespace
 {
@@ -31,48 +31,42 @@ struct Burst
     std::size_t end;
 };
 
-// The samples written so far: everything after the capture's data chunk header (its sizes are
-// only filled in when the device closes).
+// The samples written so far: everything after the data chunk's header (the writer fills in its
+// sizes only when the device closes).
 std::vector<std::int16_t> CapturedSamples()
 {
-    const char* path = std::getenv("QM_CAPTURE_FILE");
-    std::ifstream file(path == nullptr ? "" : path, std::ios::binary);
+    std::ifstream file(std::getenv("QM_CAPTURE_FILE"), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
-    std::size_t offset = 12;
-    while (offset + 8 <= bytes.size() && bytes.compare(offset, 4, "data") != 0)
+    const auto byte = [&bytes](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+    std::size_t at = 12;
+    while (at + 8 <= bytes.size() && bytes.compare(at, 4, "data") != 0)
     {
-        const auto* size = reinterpret_cast<const unsigned char*>(bytes.data() + offset + 4);
-        offset +=
-            8 + (size[0] | size[1] << 8 | size[2] << 16 | static_cast<std::size_t>(size[3]) << 24);
+        at += 8 + (byte(at + 4) | byte(at + 5) << 8 | byte(at + 6) << 16 |
+                   static_cast<std::size_t>(byte(at + 7)) << 24);
     }
     std::vector<std::int16_t> samples;
-    for (std::size_t at = offset + 8; at + 1 < bytes.size(); at += 2)
+    for (at += 8; at + 1 < bytes.size(); at += 2)
     {
-        samples.push_back(
-            static_cast<std::int16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      (static_cast<unsigned char>(bytes[at + 1]) << 8)));
+        samples.push_back(static_cast<std::int16_t>(byte(at) | byte(at + 1) << 8));
     }
     return samples;
 }
 
-// Stretches of sound separated by at least `gap` silent samples.
-std::vector<Burst> FindBursts(const std::vector<std::int16_t>& samples, std::size_t gap = 100)
+// Stretches of sound separated by more than 100 silent samples.
+std::vector<Burst> FindBursts(const std::vector<std::int16_t>& samples)
 {
     std::vector<Burst> bursts;
-    std::size_t lastLoud = 0;
     for (std::size_t i = 0; i < samples.size(); ++i)
     {
-        if (std::abs(samples[i]) <= kSilence)
+        if (std::abs(samples[i]) > kSilence)
         {
-            continue;
+            if (bursts.empty() || i - bursts.back().end >= 100)
+            {
+                bursts.push_back(Burst{i, i});
+            }
+            bursts.back().end = i + 1;
         }
-        if (bursts.empty() || i - lastLoud > gap)
-        {
-            bursts.push_back(Burst{i, i + 1});
-        }
-        bursts.back().end = i + 1;
-        lastLoud = i;
     }
     return bursts;
 }
@@ -80,42 +74,20 @@ std::vector<Burst> FindBursts(const std::vector<std::int16_t>& samples, std::siz
 // Root mean square over the middle half, away from the ramps at either end.
 double MiddleRms(const std::vector<std::int16_t>& samples, const Burst& burst)
 {
-    const std::size_t length = burst.end - burst.begin;
+    const std::size_t quarter = (burst.end - burst.begin) / 4;
     double sum = 0.0;
-    std::size_t count = 0;
-    for (std::size_t i = burst.begin + length / 4; i < burst.end - length / 4; ++i, ++count)
+    for (std::size_t i = burst.begin + quarter; i < burst.end - quarter; ++i)
     {
         sum += static_cast<double>(samples[i]) * samples[i];
     }
-    return count == 0 ? 0.0 : std::sqrt(sum / count);
+    return std::sqrt(sum / static_cast<double>(burst.end - burst.begin - 2 * quarter));
 }
 
-double Frequency(const std::vector<std::int16_t>& samples, const Burst& burst)
-{
-    int rises = 0;
-    for (std::size_t i = burst.begin + 1; i < burst.end; ++i)
-    {
-        rises += samples[i - 1] < 0 && samples[i] >= 0 ? 1 : 0;
-    }
-    return rises * static_cast<double>(kRate) / (burst.end - burst.begin);
-}
-
-// Services the plays each frame until every source is gone.
-bool UpdateUntilAllReleased()
-{
-    return QuillmarkTest::PollUntil(
-        []
-        {
-            theAudioManager.Update();
-            return QuillmarkTest::LiveSources().empty();
-        });
-}
-
-// The writer buffers its output: wait until the capture holds `count` bursts followed by silence.
+// The writer buffers its output: wait until the capture holds `count` bursts and then silence.
 std::vector<std::int16_t> WaitForCapture(std::size_t count)
 {
     std::vector<std::int16_t> samples;
-    QuillmarkTest::PollUntil(
+    PollUntil(
         [&]
         {
             samples = CapturedSamples();
@@ -123,6 +95,11 @@ std::vector<std::int16_t> WaitForCapture(std::size_t count)
             return bursts.size() >= count && samples.size() > bursts.back().end + kRate / 10;
         });
     return samples;
+}
+
+bool UpdateUntilAllReleased()
+{
+    return PollUntil([] { return theAudioManager.Update(), LiveSources().empty(); });
 }
 
 class AudioCapture : public testing::Test
@@ -134,10 +111,9 @@ protected:
         {
             GTEST_SKIP() << "needs the capture environment CTest gives it";
         }
-        ASSERT_NE(alcGetCurrentContext(), nullptr);
     }
 
-    QuillmarkTest::TemporaryFolder folder;
+    TemporaryFolder folder;
 };
 
 }  // namespace
@@ -145,13 +121,11 @@ protected:
 TEST_F(AudioCapture, PlaysAreHeardOnceEachAtTheVolumeSet)
 {
     const double seconds = 0.15;
-    const AudioHandle tone = theAudioManager.CreateSoundFromFile(
-        folder.Write("tone.wav", QuillmarkTest::ToneFile(seconds)));
-
+    const AudioHandle tone =
+        theAudioManager.CreateSoundFromFile(folder.Write("tone.wav", ToneFile(seconds)));
     theAudioManager.PlaySound(tone, false);
     ASSERT_TRUE(UpdateUntilAllReleased());
-    const AudioController half = theAudioManager.PlaySound(tone, false);
-    half.SetVolume(0.5f);
+    theAudioManager.PlaySound(tone, false).SetVolume(0.5f);
     ASSERT_TRUE(UpdateUntilAllReleased());
 
     const std::vector<std::int16_t> samples = WaitForCapture(2);
@@ -159,9 +133,8 @@ TEST_F(AudioCapture, PlaysAreHeardOnceEachAtTheVolumeSet)
     ASSERT_EQ(bursts.size(), 2u);
     for (const Burst& burst : bursts)
     {
-        // The whole sound and nothing more, at its own pitch.
+        // The whole sound and nothing more.
         EXPECT_NEAR(static_cast<double>(burst.end - burst.begin), seconds * kRate, 0.02 * kRate);
-        EXPECT_NEAR(Frequency(samples, burst), 441.0, 15.0);
     }
     const double full = MiddleRms(samples, bursts[0]);
     EXPECT_GT(full, 0.2 * 0.8 * 32767.0 / std::sqrt(2.0));
@@ -171,17 +144,16 @@ TEST_F(AudioCapture, PlaysAreHeardOnceEachAtTheVolumeSet)
 TEST_F(AudioCapture, LoopingPlayStartsAgainEachTimeItEnds)
 {
     const double seconds = 0.05;
-    const AudioHandle tone = theAudioManager.CreateSoundFromFile(
-        folder.Write("loop.wav", QuillmarkTest::ToneFile(seconds)));
+    const AudioHandle tone =
+        theAudioManager.CreateSoundFromFile(folder.Write("loop.wav", ToneFile(seconds)));
     const AudioController loop = theAudioManager.PlaySound(tone, true);
-    QuillmarkTest::RepeatFor(0.4, [] { theAudioManager.Update(); });
+    PollUntil([] { return theAudioManager.Update(), false; }, 0.4);
     // A looping play never ends on its own; silence it so the capture settles.
     loop.SetVolume(0.0f);
-    EXPECT_EQ(QuillmarkTest::LiveSources().size(), 1u);
+    EXPECT_EQ(LiveSources().size(), 1u);
 
-    const std::vector<std::int16_t> samples = WaitForCapture(1);
     std::size_t sounding = 0;
-    for (const Burst& burst : FindBursts(samples))
+    for (const Burst& burst : FindBursts(WaitForCapture(1)))
     {
         sounding += burst.end - burst.begin;
     }
