@@ -1,6 +1,5 @@
 // Test support: a compact text form of a DynamicStructure so a whole expected tree fits in one
 // string: nil, 12, 1.5f, true, "text" (bytes outside printable ASCII as \xNN), [a,b], {"n":v}.
-// Recursive, so meant for the shallow values of tests.
 #pragma once
 
 #include <cstdio>
@@ -17,57 +16,40 @@ inline std::string QuoteBytes(const std::string& text)
     for (const char character : text)
     {
         const unsigned char byte = static_cast<unsigned char>(character);
+        char escape[8] = {character, '\0'};
         if (byte < 0x20 || byte >= 0x7F || character == '"' || character == '\\')
         {
-            char escape[8];
             std::snprintf(escape, sizeof(escape), "\\x%02x", byte);
-            quoted += escape;
         }
-        else
-        {
-            quoted += character;
-        }
+        quoted += escape;
     }
     return quoted + "\"";
 }
 
+// Recursive, so meant for the shallow values of tests.
 inline std::string Describe(const Quillmark::Core::DynamicStructure& value)
 {
     using namespace Quillmark::Core;
-    switch (value.GetValueType())
+    const ValueType type = value.GetValueType();
+    if (type == NilType || type == FloatType || type == StringType)
     {
-        case NilType:
-            return "nil";
-        case IntegerType:
-        case BooleanType:
-            return value.ToString();
-        case FloatType:
-            return value.ToString() + "f";
-        case StringType:
-            return QuoteBytes(value.AsString(false));
-        case ArrayType:
-        {
-            std::string text = "[";
-            for (std::uint32_t index = 0; index < value.Size(); ++index)
-            {
-                text += (index > 0 ? "," : "") + Describe(value.GetValue(index));
-            }
-            return text + "]";
-        }
-        case StructureType:
-        {
-            std::string text = "{";
-            for (std::uint32_t index = 0; index < value.Size(); ++index)
-            {
-                const std::string& name = value.GetMemberName(index);
-                text += (index > 0 ? "," : "") + QuoteBytes(name) + ":" +
-                        Describe(value.GetMember(name));
-            }
-            return text + "}";
-        }
-        default:
-            return "invalid";
+        return type == NilType     ? "nil"
+               : type == FloatType ? value.ToString() + "f"
+                                   : QuoteBytes(value.AsString(false));
     }
+    if (type != ArrayType && type != StructureType)
+    {
+        return value.ToString();
+    }
+    std::string text = type == ArrayType ? "[" : "{";
+    for (std::uint32_t index = 0; index < value.Size(); ++index)
+    {
+        text += index > 0 ? "," : "";
+        text += type == ArrayType ? Describe(value.GetValue(index))
+                                  : QuoteBytes(value.GetMemberName(index)) + ":" +
+                                        Describe(value.GetMember(value.GetMemberName(index)));
+    }
+    return text + (type == ArrayType ? "]" : "}");
 }
 
 }  // namespace QuillmarkTest
