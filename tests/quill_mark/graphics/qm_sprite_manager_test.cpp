@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         SpriteSheetTest::SetUp();
-        mTexturePath = WritePng("sheet.png", 128, 64);
+        mTexturePath = WritePng(128, 64);
     }
 
     // A sheet file on the 128 x 64 texture; `members` follow the texture member.
@@ -135,7 +135,7 @@ TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
         EXPECT_TRUE(HasNoSheet(manager, "s")) << c.text;
     }
     errors.messages.clear();
-    EXPECT_FALSE(manager.LoadSpriteSheetFromFile("s", PathOf("missing.json")));
+    EXPECT_FALSE(manager.LoadSpriteSheetFromFile("s", (mFolder + "/" + "missing.json")));
     EXPECT_EQ(errors.Count("qmDataError: Expected sprite sheet data to be a structure of "
                            "information.  Sheet: s"),
               1);
@@ -143,7 +143,7 @@ TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
 
     // An image that cannot be decoded leaves a texture without pixels: no sheet is made on it.
     errors.messages.clear();
-    const std::string image = PathOf("missing.png");
+    const std::string image = (mFolder + "/" + "missing.png");
     EXPECT_FALSE(manager.LoadSpriteSheetFromFile(
         "s", WriteText("sheet.json", "{\"texture\": \"" + image +
                                          "\", \"sprites\": [{\"name\": "
@@ -218,9 +218,7 @@ TEST_F(SpriteManagerTest, AnimationFaultsAreReportedWithTheirOwnQuotingAndSkippe
         "\"n5\" on Sheet: \"s\"",
     };
     for (const std::string& message : expected)
-    {
         EXPECT_EQ(errors.Count(message), 1) << message;
-    }
     EXPECT_EQ(errors.Count("qmDataError: Expected animation frames to be an array or mapped "
                            "structure. Sheet: s"),
               2);  // n1 (no frames at all) and n2
@@ -300,17 +298,4 @@ TEST_F(SpriteManagerTest, NegativeOrEnormousCountsLoadAsSequencesBoundedByTheGri
         errors.Count("qmExternalError: Expected parameter frameCount to be at most the number "
                      "of frames on the grid (8); the sequence is cut to that many frames."),
         2);
-}
-
-TEST_F(SpriteManagerTest, TheGamesOwnSheetLoadsWithoutAReport)
-{
-    ASSERT_TRUE(
-        manager.LoadSpriteSheetFromFile("prototyping_sheet", "data/prototyping_sheet.json"));
-    EXPECT_EQ(errors.messages, Strings{});
-    const SpriteSheet& sheet = manager.GetSpriteSheet("prototyping_sheet");
-    EXPECT_EQ(Rectangle(sheet.GetSpriteFrame("solid_circle")), "0,0 128x128");
-    EXPECT_EQ(FramesOf(sheet, "spinner"),
-              (Strings{"384,128 64x64", "448,128 64x64", "384,192 64x64", "448,192 64x64"}));
-    EXPECT_EQ(FramesOf(sheet, "pulse").size(), 8u);
-    EXPECT_EQ(FramesOf(sheet, "pulse_bounce").size(), 14u);
 }
