@@ -3,11 +3,11 @@
 #pragma once
 
 #include <AL/al.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <chrono>
 #include <cmath>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,85 +15,70 @@
 #include <thread>
 #include <vector>
 
+#include "quill_mark/audio/qm_audio_manager.h"
+#include "support/recording_error_handler.h"
+
 namespace QuillmarkTest
 {
+using Quillmark::Audio::AudioController;
+using Quillmark::Audio::AudioHandle;
+using Quillmark::Audio::theAudioManager;
 
 inline std::string Le(std::uint32_t value, int bytes)
 {
-    std::string out;
-    for (int i = 0; i < bytes; ++i)
-    {
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return out;
+    const char raw[] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
+    return std::string(raw, static_cast<std::size_t>(bytes));
 }
 
-inline std::string Fmt(int channels, int rate, int bits)
+// A chunk claiming `size` bytes (its own length unless given), so it may claim more than it holds.
+inline std::string Chunk(const char* id, const std::string& payload, std::int64_t size = -1)
+{
+    return id + Le(static_cast<std::uint32_t>(size < 0 ? payload.size() : size), 4) + payload;
+}
+
+// A RIFF file (its size left 0: the reader never uses it) with a PCM format chunk, then `rest`.
+inline std::string Wav(int channels, int rate, int bits, const std::string& rest)
 {
     const int align = channels * bits / 8;
-    return "fmt " + Le(16, 4) + Le(1, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) +
-           Le(align, 2) + Le(bits, 2);
+    return std::string("RIFF\0\0\0\0WAVE", 12) +
+           Chunk("fmt ", Le(1, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) +
+                             Le(align, 2) + Le(bits, 2)) +
+           rest;
 }
 
-// The size is written as given, so a chunk can claim more than it holds.
-inline std::string Chunk(const char* id, const std::string& payload, std::uint32_t size)
-{
-    return id + Le(size, 4) + payload;
-}
-
-inline std::string Chunk(const char* id, const std::string& payload)
-{
-    return Chunk(id, payload, static_cast<std::uint32_t>(payload.size()));
-}
-
-// The RIFF size is left 0: the reader never uses it.
-inline std::string Wav(const std::string& chunks)
-{
-    return std::string("RIFF\0\0\0\0WAVE", 12) + chunks;
-}
-
-inline std::string Wav(int channels, int rate, int bits, const std::string& samples)
-{
-    return Wav(Fmt(channels, rate, bits) + Chunk("data", samples));
-}
-
-// A 16-bit mono 441 Hz tone at 22050 Hz and 0.8 of full scale.
+// A 16-bit mono 441 Hz tone at 22050 Hz (50 samples a period) and 0.8 of full scale.
 inline std::string ToneFile(double seconds)
 {
     std::string samples;
     for (int i = 0; i < static_cast<int>(seconds * 22050); ++i)
     {
-        const long value = std::lround(0.8 * 32767.0 * std::sin(2.0 * M_PI * 441.0 * i / 22050));
-        samples += Le(static_cast<std::uint32_t>(value), 2);
+        samples += Le(static_cast<std::uint32_t>(std::lround(26214 * std::sin(M_PI * i / 25))), 2);
     }
-    return Wav(1, 22050, 16, samples);
+    return Wav(1, 22050, 16, Chunk("data", samples));
 }
 
-class TemporaryFolder
+struct TemporaryFolder
 {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qm_audio_XXXXXX").string();
-        path = mkdtemp(pattern.data()) != nullptr ? pattern : "";
-    }
-    ~TemporaryFolder() { std::filesystem::remove_all(path, ignored); }
+    std::string pattern = (std::filesystem::temp_directory_path() / "qm_audio_XXXXXX").string();
+    std::filesystem::path path{mkdtemp(pattern.data())};
+
+    ~TemporaryFolder() { std::filesystem::remove_all(path); }
     std::string File(const std::string& name) const { return (path / name).string(); }
     std::string Write(const std::string& name, const std::string& contents) const
     {
         std::ofstream(File(name), std::ios::binary) << contents;
         return File(name);
     }
-
-    std::filesystem::path path;
-    std::error_code ignored;
+    AudioHandle Sound(const std::string& name, const std::string& contents) const
+    {
+        return theAudioManager.CreateSoundFromFile(Write(name, contents));
+    }
 };
 
 struct SourceProbe
 {
     ALuint id;
-    float gain;
-    float pitch;
+    float gain, pitch;
     ALint state;
 };
 
@@ -105,30 +90,28 @@ inline std::vector<SourceProbe> LiveSources()
     {
         if (alIsSource(id) == AL_TRUE)
         {
-            SourceProbe probe{id, 0.0f, 0.0f, 0};
-            alGetSourcef(id, AL_GAIN, &probe.gain);
-            alGetSourcef(id, AL_PITCH, &probe.pitch);
-            alGetSourcei(id, AL_SOURCE_STATE, &probe.state);
-            sources.push_back(probe);
+            sources.push_back({id, 0.0f, 0.0f, 0});
+            alGetSourcef(id, AL_GAIN, &sources.back().gain);
+            alGetSourcef(id, AL_PITCH, &sources.back().pitch);
+            alGetSourcei(id, AL_SOURCE_STATE, &sources.back().state);
         }
     }
     return sources;
 }
 
-// Calls `step` every few milliseconds until it answers true (false when the cap ran out first);
-// the cap is generous, as nothing here checks how fast the mixer is.
+// Calls `step` until it answers true; false if the (generous: speed is never checked) cap ran out.
 inline bool PollUntil(const std::function<bool()>& step, double capSeconds = 10.0)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(capSeconds);
-    while (std::chrono::steady_clock::now() < end)
+    while (!step())
     {
-        if (step())
+        if (std::chrono::steady_clock::now() > end)
         {
-            return true;
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return false;
+    return true;
 }
 
 }  // namespace QuillmarkTest
