@@ -13,16 +13,17 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "support/recording_error_handler.h"
 
-namespace QuillmarkTest
-{
+// Only the audio suites include this, so their helpers stand in the global namespace.
 using Quillmark::Audio::AudioController;
 using Quillmark::Audio::AudioHandle;
 using Quillmark::Audio::theAudioManager;
+using QuillmarkTest::RecordingErrorHandler;
 
 inline std::string Le(std::uint32_t value, int bytes)
 {
@@ -113,5 +114,3 @@ inline bool PollUntil(const std::function<bool()>& step, double capSeconds = 10.
     }
     return true;
 }
-
-}  // namespace QuillmarkTest

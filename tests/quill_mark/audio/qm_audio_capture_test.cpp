@@ -6,8 +6,6 @@
 
 #include "audio_test_files.h"
 
-using namespace QuillmarkTest;
-
 namespace
 {
 
@@ -17,9 +15,8 @@ struct Burst
     int peak;
 };
 
-// The writer buffers its output, so this rereads the samples written so far (all after the data
-// chunk's header: its size is filled in only when the device closes) until they hold `count`
-// stretches louder than 300, apart by 100 quieter samples or more, and then 0.1 s of silence.
+// Rereads the buffered capture (its data size is set only at close) until it holds `count` runs
+// louder than 300, apart by 100 quieter samples or more, and then 0.1 s of silence.
 std::vector<Burst> WaitForBursts(std::size_t count)
 {
     std::vector<Burst> bursts;

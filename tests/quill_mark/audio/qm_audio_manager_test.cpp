@@ -2,8 +2,6 @@
 // when they are freed, controllers that reach exactly their own play, and channel identifiers.
 #include "audio_test_files.h"
 
-using namespace QuillmarkTest;
-
 namespace
 {
 
@@ -65,14 +63,10 @@ TEST(AudioManager, SixteenPlacesAreSharedAndOnlyUpdateFreesThem)
     // Plays that are over keep their places until the next update.
     EXPECT_TRUE(IsEmpty(theAudioManager.PlaySound(tone, false)));
     theAudioManager.Update();
-    for (const AudioController& play : over)
-    {
-        EXPECT_FALSE(Reaches(play));
-    }
-    for (std::uint32_t channel : {17u, 18u, 19u})
-    {
-        EXPECT_EQ(theAudioManager.PlaySound(tone, true).channel, channel);
-    }
+    EXPECT_FALSE(Reaches(over[0]) || Reaches(over[1]) || Reaches(over[2]));
+    EXPECT_EQ(theAudioManager.PlaySound(tone, true).channel, 17u);
+    EXPECT_EQ(theAudioManager.PlaySound(tone, true).channel, 18u);
+    EXPECT_EQ(theAudioManager.PlaySound(tone, true).channel, 19u);
     EXPECT_TRUE(IsEmpty(theAudioManager.PlaySound(tone, true)));
     EXPECT_EQ(LiveSources().size(), 16u);
     EXPECT_TRUE(errors.messages.empty());

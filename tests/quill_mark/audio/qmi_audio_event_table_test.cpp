@@ -7,8 +7,6 @@
 #include "quill_mark/platform/qm_platform.h"
 #include "quill_mark/platform/qmi_crt_rand.h"
 
-using namespace QuillmarkTest;
-
 namespace
 {
 
@@ -59,12 +57,7 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
         {"name": "range", "file": [{"name": "@/b.wav", "min_volume": 0.4}],
          "min_volume": 0.2, "max_volume": 0.8}
     ]})"));
-    const struct
-    {
-        const char* event;
-        const char* file;
-        float gain, pitch;
-    } plays[] = {
+    const std::tuple<const char*, const char*, float, float> plays[] = {
         {"half", "a", 0.5f, 1.5f},
         {"whole", "a", 1.0f, 1.0f},    // integers (and a non-boolean "looping") are ignored
         {"exact", "a", 0.5f, 1.0f},    // a range of 0.01 or less plays the fixed value
@@ -79,14 +72,14 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
     };
     SetCrtRandState(1);
     RecordingErrorHandler errors;
-    for (const auto& play : plays)
+    for (const auto& [event, file, gain, pitch] : plays)
     {
-        SCOPED_TRACE(play.event);
-        EXPECT_EQ(theAudioManager.PlayEvent("t", play.event).audioHandle, HandleOf(play.file));
+        SCOPED_TRACE(event);
+        EXPECT_EQ(theAudioManager.PlayEvent("t", event).audioHandle, HandleOf(file));
         const auto sources = LiveSources();
         ASSERT_EQ(sources.size(), 1u);
-        EXPECT_FLOAT_EQ(sources[0].gain, play.gain);
-        EXPECT_FLOAT_EQ(sources[0].pitch, play.pitch);
+        EXPECT_FLOAT_EQ(sources[0].gain, gain);
+        EXPECT_FLOAT_EQ(sources[0].pitch, pitch);
         alSourceStop(sources[0].id);
         theAudioManager.Update();
     }
