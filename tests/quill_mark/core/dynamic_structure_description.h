@@ -18,9 +18,7 @@ inline std::string QuoteBytes(const std::string& text)
         const unsigned char byte = static_cast<unsigned char>(character);
         char escape[8] = {character, '\0'};
         if (byte < 0x20 || byte >= 0x7F || character == '"' || character == '\\')
-        {
             std::snprintf(escape, sizeof(escape), "\\x%02x", byte);
-        }
         quoted += escape;
     }
     return quoted + "\"";
@@ -31,16 +29,11 @@ inline std::string Describe(const Quillmark::Core::DynamicStructure& value)
 {
     using namespace Quillmark::Core;
     const ValueType type = value.GetValueType();
-    if (type == NilType || type == FloatType || type == StringType)
-    {
-        return type == NilType     ? "nil"
-               : type == FloatType ? value.ToString() + "f"
-                                   : QuoteBytes(value.AsString(false));
-    }
     if (type != ArrayType && type != StructureType)
-    {
-        return value.ToString();
-    }
+        return type == NilType      ? "nil"
+               : type == FloatType  ? value.ToString() + "f"
+               : type == StringType ? QuoteBytes(value.AsString(false))
+                                    : value.ToString();
     std::string text = type == ArrayType ? "[" : "{";
     for (std::uint32_t index = 0; index < value.Size(); ++index)
     {

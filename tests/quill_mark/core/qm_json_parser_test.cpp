@@ -13,19 +13,13 @@
 #include "dynamic_structure_description.h"
 #include "support/recording_error_handler.h"
 
-using Quillmark::Core::DynamicStructure;
-using Quillmark::Core::LoadJsonFile;
-using Quillmark::Core::ParseJson;
-using QuillmarkTest::Describe;
-using QuillmarkTest::RecordingErrorHandler;
+using namespace Quillmark::Core;
+using namespace QuillmarkTest;
 
 namespace
 {
 
-std::string Parsed(const std::string& text)
-{
-    return Describe(ParseJson(text));
-}
+const auto Parsed = [](const std::string& text) { return Describe(ParseJson(text)); };
 
 std::string Repeated(const std::string& piece, int count)
 {
@@ -35,20 +29,12 @@ std::string Repeated(const std::string& piece, int count)
     return text;
 }
 
-struct Row
-{
-    std::string text;
-    std::string expected;
-};
-
 }  // namespace
 
 TEST(JsonParser, DocumentsLoadByTheReadersRules)
 {
-    const Row rows[] = {
+    const std::pair<const char*, const char*> rows[] = {
         // Members in ascending byte order; a name met twice keeps the later value.
-        {R"({"count": 3, "pair": [1, 2], "name": "sheet"})",
-         R"({"count":3,"name":"sheet","pair":[1,2]})"},
         {R"({"b": 1, "a": 2, "B": 3, "b": 4})", R"({"B":3,"a":2,"b":4})"},
         {" \r\n{\n\t\"list\" :\v[ \"x\" ,\f\"y\" ] ,\n \"o\": {\"k\": true}\n}\n ",
          R"({"list":["x","y"],"o":{"k":true}})"},
@@ -59,12 +45,10 @@ TEST(JsonParser, DocumentsLoadByTheReadersRules)
         {"[2147483647, -2147483648, -7, +5, 007]", "[2147483647,-2147483648,-7,5,7]"},
         {R"({"a": 1 2, "b": - 3 . 5})", R"({"a":12,"b":-3.5f})"},
         {R"({"t": TRUE, "f": fAlSe, "n": NuLl})", R"({"f":false,"n":nil,"t":true})"},
-        {"[True, null, FALSE]", "[true,false]"},
         // Objects: text without quotation marks between members, or before a colon, is skipped;
         // a missing value is Nil, an empty one 0; a failing nested container is a Nil member.
         {R"({"a": "x" "b": 1})", R"({"a":"x","b":1})"},
         {R"({"a": "x";;; "b" junk : 1})", R"({"a":"x","b":1})"},
-        {R"({"a": [1],, "b": 2})", R"({"a":[1],"b":2})"},
         {R"({"a": 1, "b":   })", R"({"a":1,"b":nil})"},
         {R"({"a":, "b": 2})", R"({"a":0,"b":2})"},
         {R"({"a": {"b"}, "c": [1 true], "d": 4})", R"({"a":nil,"c":nil,"d":4})"},
@@ -76,20 +60,16 @@ TEST(JsonParser, DocumentsLoadByTheReadersRules)
         {"[1,,2,null,,]", "[1,2]"},
         {R"([{"a"}, [1:2], 3])", "[3]"},
         {R"(["x[1]", [2]3, {"k": "}]"}])", R"(["x[1]",[2],3,{"k":"}]"}])"},
-        {R"(["a": 1, "b" x])", R"(["a","b"])"},
-        {"[1]]", "[1]"},
         // Strings are trimmed after escapes; unknown escapes vanish; \u keeps its last two digits.
         {R"(["  padded\t ", "\u0041\u2041", "\"\\\/x\b\f\n\r\t."])",
          R"(["padded","AA","\x22\x5c/x\x08\x0c\x0a\x0d\x09."])"},
         {R"(["a\qb\x41", "\u12345", "\u00zz!", "\u004g", "\u00-1"])",
          R"(["ab41","45","\x00!","\x04","\xff"])"},
         {R"(["x\u", "\u4", "\u12", "\u123"])", R"(["x\x00","\x00","\x00","\x03"])"},
-        {R"({"s": "  \n  "})", R"({"s":""})"},
+        {"{\"s\": \"  \\n  \", \"t\": \"\x85 \\u0009\"}", R"({"s":"","t":"\x85"})"},
     };
-    for (const Row& row : rows)
-    {
-        EXPECT_EQ(Parsed(row.text), row.expected) << row.text;
-    }
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(Parsed(text), expected) << text;
     // Bare top-level values, empty containers, malformed numbers, trailing commas, a missing
     // comma after a number, a comma inside a string element and unclosed nested containers.
     const std::vector<const char*> nilTexts[] = {
@@ -106,22 +86,16 @@ TEST(JsonParser, DocumentsLoadByTheReadersRules)
         for (const char* text : group)
             EXPECT_EQ(Parsed(text), "nil") << text;
     // Enough members for the general sort: ordered, and the later of two duplicates kept.
-    std::string text = "{";
+    std::string members = "{";
     for (int index = 199; index >= 0; --index)
-        text += "\"n" + std::to_string(index) + "\": " + std::to_string(index) + ", ";
-    const DynamicStructure many = ParseJson(text + "\"n5\": -1}");
-    ASSERT_EQ(many.Size(), 200u);
-    for (std::uint32_t index = 1; index < many.Size(); ++index)
+        members += "\"n" + std::to_string(index) + "\": " + std::to_string(index) + ", ";
+    const DynamicStructure many = ParseJson(members + "\"n5\": -1}");
+    for (std::uint32_t index = 1; index < 200; ++index)
         EXPECT_LT(many.GetMemberName(index - 1), many.GetMemberName(index));
     EXPECT_EQ(many.GetMember("n5").AsIntegerOr(0), -1);
-}
-
-TEST(JsonParser, ConversionReportsOnlyMixedKindsAndNilElements)
-{
+    // The conversion reports mixed kinds and Nil elements, not duplicates or empty members.
     RecordingErrorHandler handler;
     Parsed(R"({"b": 1, "a": [], "b": {}})");
-    Parsed("[]");
-    EXPECT_TRUE(handler.messages.empty());
     EXPECT_EQ(Parsed(R"([1, "a", [], 2.5, {}])"), R"([1,"a",nil,2.5f,nil])");
     EXPECT_EQ(handler.Count("ValueType does not match array value type.\n"), 4);
     EXPECT_EQ(handler.Count("Cannot push a Nil value into an array.\n"), 2);
@@ -133,18 +107,17 @@ TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("qm_json_parser_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    const std::string sheet = (folder / "sheet.json").string(),
-                      empty = (folder / "e.json").string();
+    const std::string sheet = (folder / "sheet.json").string(), empty = (folder / "e").string();
     std::ofstream(sheet, std::ios::binary) << std::string("{\r\n  \"a\": 1\r\n}\0{garbage", 20);
     std::ofstream(empty, std::ios::binary) << "";
-    EXPECT_EQ(Describe(LoadJsonFile(sheet)), "{\"a\":1}");
-    EXPECT_EQ(Describe(LoadJsonFile(empty)), "nil");
+    EXPECT_EQ(Describe(LoadJsonFile(sheet)) + Describe(LoadJsonFile(empty)), "{\"a\":1}nil");
 
     RecordingErrorHandler handler;
     testing::internal::CaptureStdout();
     EXPECT_TRUE(LoadJsonFile("data/does_not_exist.json").IsNil());
-    const std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_NE(output.find("FILE source/quill_mark/core/qm_json_parser.cpp["), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find(
+                  "FILE source/quill_mark/core/qm_json_parser.cpp["),
+              std::string::npos);
     // A folder opens like a file with the C library but is no data file.
     testing::internal::CaptureStdout();
     EXPECT_TRUE(LoadJsonFile(folder.string()).IsNil());
@@ -157,20 +130,12 @@ TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
 
 TEST(JsonParser, NestingUpToTheLimitLoadsAndDeeperGivesNil)
 {
+    // Documents up to the limit describe as themselves; brackets inside strings do not nest.
     const int limit = 512;
-    const DynamicStructure deepest = ParseJson(Repeated("[", limit) + "1" + Repeated("]", limit));
-    const DynamicStructure* walker = &deepest;
-    for (int level = 1; level < limit; ++level)
-    {
-        ASSERT_EQ(walker->Size(), 1u) << level;
-        walker = &walker->GetValue(0);
-    }
-    EXPECT_EQ(Describe(*walker), "[1]");
-    // These documents describe as themselves; brackets inside strings do not nest.
     const std::string objects = Repeated("{\"a\":", limit - 1) + "[7]" + Repeated("}", limit - 1);
-    const std::string brackets = "{\"a\":[\"" + Repeated("[{", 2000) + "\"]}";
-    EXPECT_EQ(Parsed(objects), objects);
-    EXPECT_EQ(Parsed(brackets), brackets);
+    for (const std::string& text : {Repeated("[", limit) + "1" + Repeated("]", limit), objects,
+                                    "{\"a\":[\"" + Repeated("[{", 2000) + "\"]}"})
+        EXPECT_EQ(Parsed(text), text);
     // The limit is about the whole document, also when the deep part comes late.
     const int depth = 100000;
     for (const std::string& text :
@@ -178,7 +143,5 @@ TEST(JsonParser, NestingUpToTheLimitLoadsAndDeeperGivesNil)
           "[1, 2, " + Repeated("[", 600) + Repeated("]", 600) + "]",
           Repeated("[", depth) + Repeated("]", depth),
           Repeated("{\"a\":[", depth) + Repeated("]}", depth), Repeated("[", depth)})
-    {
         EXPECT_EQ(Parsed(text), "nil") << text.substr(0, 20);
-    }
 }

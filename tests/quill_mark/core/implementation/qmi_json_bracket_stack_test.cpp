@@ -6,22 +6,18 @@
 
 #include <string>
 
-using qmImplementation::JsonBracketStack;
+using Stack = qmImplementation::JsonBracketStack;
 
 namespace
 {
 
-JsonBracketStack::Mark MarkOf(char bracket)
-{
-    return bracket == '[' ? JsonBracketStack::kArrayMark : JsonBracketStack::kObjectMark;
-}
+const auto MarkOf = [](char c) { return c == '[' ? Stack::kArrayMark : Stack::kObjectMark; };
 
-// Every opening bracket searched in document order after a walk of the whole text, against a
-// stack that has recorded nothing. Each search sees the rest cut to `window` characters, as the
-// reader searches within the container it is reading (a short window once read past the buffer).
+// Each opening bracket after a walk of the whole text, against a stack that recorded nothing; the
+// rest is cut to `window` characters as the reader does (short windows once read past the buffer).
 void ExpectRecordMatchesFreshWalks(const std::string& text, std::size_t window = std::string::npos)
 {
-    JsonBracketStack recorded;
+    Stack recorded;
     recorded.Reset(text);
     bool tooDeep = false;
     recorded.Push(MarkOf(text[0]));
@@ -31,7 +27,7 @@ void ExpectRecordMatchesFreshWalks(const std::string& text, std::size_t window =
         if (text[position] != '[' && text[position] != '{')
             continue;
         const std::string_view rest = std::string_view(text).substr(position, window);
-        JsonBracketStack fresh;
+        Stack fresh;
         fresh.Reset(text);
         fresh.Push(MarkOf(text[position]));
         recorded.Push(MarkOf(text[position]));
@@ -69,14 +65,14 @@ TEST(JsonBracketStack, RecordedAnswersEqualFreshWalks)
 TEST(JsonBracketStack, AnAnswerFromTheRecordIsCheckedAgainstTheLimit)
 {
     const std::string text = "[[[[]]]]";
-    JsonBracketStack stack;
+    Stack stack;
     stack.Reset(text);
-    stack.Push(JsonBracketStack::kArrayMark);
+    stack.Push(Stack::kArrayMark);
     bool tooDeep = false;
     EXPECT_EQ(stack.FindClosingBracket(text, 1, 4, tooDeep), 7u);
     EXPECT_FALSE(tooDeep);
-    stack.Push(JsonBracketStack::kArrayMark);
+    stack.Push(Stack::kArrayMark);
     EXPECT_EQ(stack.FindClosingBracket(std::string_view(text).substr(1), 3, 4, tooDeep),
-              JsonBracketStack::kNotFound);
+              Stack::kNotFound);
     EXPECT_TRUE(tooDeep);
 }
