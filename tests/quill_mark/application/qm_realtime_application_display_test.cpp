@@ -1,7 +1,5 @@
-// The realtime application on the SDL platform under a private X server, checked from outside:
-// where the window opens and how large its client area is, its caption, keys and cursor moved
-// by another client, closing it the way a window manager does, and the modal message box.
-// Helper threads act on the desktop while the loop runs; a watchdog ends a stuck test.
+// The realtime application on SDL under a private X server, checked from outside by helper
+// threads: placement, caption, input from another client, closing, and the message box.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -13,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "quill_mark/application/qm_input_state.h"
 #include "quill_mark/application/qm_realtime_application.h"
@@ -29,8 +28,8 @@ using QuillmarkTest::DesktopWindow;
 using QuillmarkTest::FindTopLevelWindow;
 using QuillmarkTest::RunDesktopCommand;
 
-// Ends the process when a test is still not done long after it should be (a window that never
-// appeared, a message box nobody clicked). Before giving up it tries a gentler way out.
+// Ends a stuck test (a window that never appeared, a box nobody clicked): the rescue first, and
+// the process itself when that did not help within ten seconds.
 class Watchdog
 {
 public:
@@ -52,21 +51,22 @@ public:
 private:
     void Guard(int seconds, const std::function<void()>& rescue)
     {
-        std::unique_lock<std::mutex> lock(mutex);
-        if (done.wait_for(lock, std::chrono::seconds(seconds), [this] { return isDone; }))
+        if (WaitUntilDone(seconds))
         {
             return;
         }
         hasFired = true;
-        lock.unlock();
-        std::fprintf(stderr, "watchdog: the test is stuck, trying to end it\n");
         rescue();
-        lock.lock();
-        if (!done.wait_for(lock, std::chrono::seconds(10), [this] { return isDone; }))
+        if (!WaitUntilDone(10))
         {
-            std::fprintf(stderr, "watchdog: still stuck, ending the process\n");
+            std::fprintf(stderr, "watchdog: the test is stuck, ending the process\n");
             std::_Exit(EXIT_FAILURE);
         }
+    }
+    bool WaitUntilDone(int seconds)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        return done.wait_for(lock, std::chrono::seconds(seconds), [this] { return isDone; });
     }
 
     std::mutex mutex;
@@ -176,10 +176,8 @@ TEST_F(RealtimeApplicationOnDisplay, OpensInPlaceTakesItsTitleAndEndsWhenClosedF
     }
 
     ASSERT_TRUE(opened.found);
-    EXPECT_EQ(opened.x, 50);
-    EXPECT_EQ(opened.y, 50);
-    EXPECT_EQ(opened.width, 1280);
-    EXPECT_EQ(opened.height, 720);
+    EXPECT_EQ((std::vector<int>{opened.x, opened.y, opened.width, opened.height}),
+              (std::vector<int>{50, 50, 1280, 720}));
     ASSERT_TRUE(retitled.found);
     EXPECT_EQ(retitled.id, opened.id);
     EXPECT_EQ(handler.closes, 1);

@@ -57,18 +57,9 @@ public:
     {
         ++frames;
         swapsAtFrame.push_back(Scripted::GetSwapCount());
-        if (onFrame)
-        {
-            onFrame(frames - 1);
-        }
+        onFrame(frames - 1);
     }
-    void CollectWindowProperties(WindowProperties& properties) override
-    {
-        if (collect)
-        {
-            collect(properties);
-        }
-    }
+    void CollectWindowProperties(WindowProperties& properties) override { collect(properties); }
 
     int opens = 0;
     int closes = 0;
@@ -78,8 +69,8 @@ public:
     bool contextCurrentAtOpen = false;
     bool visibleAtOpen = true;
     std::vector<std::int64_t> swapsAtFrame;
-    std::function<void(int frame)> onFrame;
-    std::function<void(WindowProperties&)> collect;
+    std::function<void(int frame)> onFrame = [](int) {};
+    std::function<void(WindowProperties&)> collect = [](WindowProperties&) {};
 };
 
 // Runs a script: at each iteration the action for that iteration (if any) runs before the
@@ -111,18 +102,6 @@ std::vector<PlatformCall> CallsOfInterest(const std::vector<PlatformCall>& wante
         }
     }
     return calls;
-}
-
-const Scripted::CallRecord* FindCall(PlatformCall call)
-{
-    for (const Scripted::CallRecord& record : Scripted::GetCallLog())
-    {
-        if (record.call == call)
-        {
-            return &record;
-        }
-    }
-    return nullptr;
 }
 
 // The frames at which each key was reported released, gathered by a frame callback.
@@ -172,8 +151,11 @@ TEST(RealtimeWindowsApplication, OpenMakesTheCallsInOrderWithTheirFlags)
     EXPECT_EQ(windowClass->windowClass.lpfnWndProc,
               &qmImplementation::RealtimeWindowsApplication::WindowProcedure);
 
-    const Scripted::CallRecord* create = FindCall(PlatformCall::kCreateWindowExA);
-    ASSERT_NE(create, nullptr);
+    const std::vector<Scripted::CallRecord>& log = Scripted::GetCallLog();
+    const auto create = std::find_if(log.begin(), log.end(),
+                                     [](const Scripted::CallRecord& r)
+                                     { return r.call == PlatformCall::kCreateWindowExA; });
+    ASSERT_NE(create, log.end());
     const std::vector<std::intptr_t> createArguments(create->arguments, create->arguments + 6);
     // Extended style 0; clip siblings and children, caption, system menu, minimise box;
     // at (50, 50) with the client size as the first outer size.
