@@ -2,7 +2,7 @@
 // their checks (never dividing by a reported zero), the bounded count, and AddFrame's checks.
 #include "quill_mark/graphics/qm_animated_sprite.h"
 
-#include "sprite_sheet_test_fixture.h"
+#include "graphics_test_fixture.h"
 
 using namespace Quillmark::Graphics;
 using QuillmarkTest::Strings;
@@ -21,7 +21,7 @@ const char kBadTexture[] = "qmExternalError: Expected parameter texture to be a 
 const char kOtherTexture[] = "qmExternalErro: Expected frame texture to be the same as the texture of sequence.";
 // clang-format on
 
-class AnimationSequenceTest : public QuillmarkTest::SpriteSheetTest
+class AnimationSequenceTest : public QuillmarkTest::GraphicsTest
 {
 };
 

@@ -2,7 +2,7 @@
 // each stopping fault leaves the manager; skipped faults with their quoting as printed; reloading.
 #include "quill_mark/graphics/qm_sprite_manager.h"
 
-#include "sprite_sheet_test_fixture.h"
+#include "graphics_test_fixture.h"
 
 using namespace Quillmark::Graphics;
 using QuillmarkTest::Strings;
@@ -10,7 +10,7 @@ using QuillmarkTest::Strings;
 namespace
 {
 
-class SpriteManagerTest : public QuillmarkTest::SpriteSheetTest
+class SpriteManagerTest : public QuillmarkTest::GraphicsTest
 {
 protected:
     // A sheet file on a 128 x 64 texture; `members` follow the texture member.

@@ -2,12 +2,12 @@
 // on frames, and what a lookup of a missing name yields.
 #include "quill_mark/graphics/qm_sprite_sheet.h"
 
-#include "sprite_sheet_test_fixture.h"
+#include "graphics_test_fixture.h"
 
 using namespace Quillmark::Graphics;
 using QuillmarkTest::Strings;
 
-class SpriteSheetTableTest : public QuillmarkTest::SpriteSheetTest
+class SpriteSheetTableTest : public QuillmarkTest::GraphicsTest
 {
 };
 

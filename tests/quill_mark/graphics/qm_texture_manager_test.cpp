@@ -3,19 +3,14 @@
 #include "quill_mark/graphics/qm_texture_manager.h"
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
+#include <set>
 
-#include "support/gl_test_context.h"
-#include "support/png_writer.h"
-#include "support/recording_error_handler.h"
+#include "graphics_test_fixture.h"
 
 using namespace Quillmark::Graphics;
-using Strings = std::vector<std::string>;
 using Bytes = std::vector<std::uint8_t>;
+using QuillmarkTest::Strings;
 
 namespace
 {
@@ -31,20 +26,17 @@ std::uint8_t At(int x, int y, int c)
     return std::uint8_t(x * 37 + y * 91 + c * 53 + 11);
 }
 
-// The pattern as the file holds it (rgba false) or as RGBA: grey spreads over red, green and
-// blue; alpha is 255 unless the file has it (2 and 4 channels).
+// The pattern as the file holds it, or as RGBA: grey spreads over red, green and blue; alpha is
+// 255 unless the file has it (2 and 4 channels).
 Bytes Pattern(int width, int height, int channels, bool rgba = false)
 {
     Bytes out;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (!rgba)
-                for (int c = 0; c < channels; ++c)
-                    out.push_back(At(x, y, c));
-            else
-                out.insert(out.end(), {At(x, y, 0), At(x, y, channels < 3 ? 0 : 1),
-                                       At(x, y, channels < 3 ? 0 : 2),
-                                       std::uint8_t(channels % 2 ? 255 : At(x, y, channels - 1))});
+            for (int c = 0; c < (rgba ? 4 : channels); ++c)
+                out.push_back(!rgba    ? At(x, y, c)
+                              : c == 3 ? (channels % 2 ? 255 : At(x, y, channels - 1))
+                                       : At(x, y, channels < 3 ? 0 : c));
     return out;
 }
 
@@ -63,34 +55,13 @@ GLint Bound()
     return bound;
 }
 
-class TextureManagerTest : public testing::Test
+TextureHandle FromMemory(const Bytes& png, std::size_t size)
 {
-protected:
-    void SetUp() override
-    {
-        if (!context.IsValid())
-            GTEST_SKIP() << "no OpenGL context: " << context.Error();
-        char pattern[] = "/tmp/qm_textures_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override
-    {
-        if (!folder.empty())
-            std::filesystem::remove_all(folder);
-    }
-    std::string Write(const std::string& name, int width, int height, int channels)
-    {
-        const std::string path = folder + "/" + name;
-        EXPECT_TRUE(QuillmarkTest::WritePngFile(path, width, height, channels,
-                                                Pattern(width, height, channels)));
-        return path;
-    }
+    return theTextureManager.CreateTextureFromFileInMemory(png.empty() ? nullptr : png.data(),
+                                                           size);
+}
 
-    QuillmarkTest::GlTestContext context;
-    QuillmarkTest::RecordingErrorHandler errors;
-    std::string folder;
-};
+using TextureManagerTest = QuillmarkTest::GraphicsTest;
 
 }  // namespace
 
@@ -100,8 +71,7 @@ TEST_F(TextureManagerTest, EveryChannelLayoutArrivesAsRgbaWithTheTopRowFirst)
         for (const auto& [width, height] : {std::pair{1, 1}, {3, 5}, {64, 32}})
         {
             const TextureHandle handle = theTextureManager.CreateTextureFromFile(
-                Write(std::to_string(channels) + "_" + std::to_string(width) + ".png", width,
-                      height, channels));
+                WritePng(width, height, channels, Pattern(width, height, channels)));
             EXPECT_EQ(Bound(), GLint(handle)) << "a new texture stays bound";
             EXPECT_EQ(theTextureManager.GetTextureWidth(handle), width);
             EXPECT_EQ(theTextureManager.GetTextureHeight(handle), height);
@@ -114,35 +84,30 @@ TEST_F(TextureManagerTest, EveryChannelLayoutArrivesAsRgbaWithTheTopRowFirst)
 
 TEST_F(TextureManagerTest, OnePathIsDecodedOnceAndOtherSpellingsAreOtherTextures)
 {
-    std::filesystem::create_directory(folder + "/sub");
-    const std::string path = Write("sub/shared.png", 8, 4, 3);
+    const std::string path = WritePng(8, 4, 3, Pattern(8, 4, 3)), name = "/8x4_3.png";
     const TextureHandle first = theTextureManager.CreateTextureFromFile(path);
-    std::filesystem::remove(path);  // a second decode would now fail and report
+    std::filesystem::rename(path, mFolder + "/moved.png");  // a second decode would report
     theTextureManager.BindTexture(kInvalidTexture);
     EXPECT_EQ(theTextureManager.CreateTextureFromFile(path), first);
     EXPECT_EQ(Bound(), 0) << "a shared result changes no binding";
     EXPECT_EQ(theTextureManager.GetReferenceCount(first), 2u);
 
-    Write("sub/shared.png", 8, 4, 3);
-    const TextureHandle doubled =
-        theTextureManager.CreateTextureFromFile(folder + "//sub/shared.png");
-    const TextureHandle dotted =
-        theTextureManager.CreateTextureFromFile(folder + "/./sub/shared.png");
-    EXPECT_NE(doubled, first);
-    EXPECT_NE(dotted, first);
-    EXPECT_NE(dotted, doubled);
+    std::filesystem::rename(mFolder + "/moved.png", path);
+    const TextureHandle doubled = theTextureManager.CreateTextureFromFile(mFolder + "/" + name);
+    const TextureHandle dotted = theTextureManager.CreateTextureFromFile(mFolder + "/." + name);
+    EXPECT_EQ(std::set<TextureHandle>({first, doubled, dotted}).size(), 3u);
     EXPECT_EQ(ReadTexture(dotted, 8, 4), Pattern(8, 4, 3, true));
     EXPECT_TRUE(errors.messages.empty());
 }
 
-TEST_F(TextureManagerTest, AnUndecodableFileReportsAndStillGivesASharedEmptyTexture)
+TEST_F(TextureManagerTest, UndecodableOrUnsafeInputReportsAndStillGivesAnEmptyTexture)
 {
-    const std::string missing = folder + "/missing.png", corrupt = folder + "/corrupt.png";
-    std::ofstream(corrupt, std::ios::binary) << "\x89PNG\r\n\x1a\nnot really an image";
+    const std::string missing = mFolder + "/missing.png";
+    const std::string corrupt = WriteText("corrupt.png", "\x89PNG\r\n\x1a\nnot really an image");
     // A header claiming 30000 x 40000 that the decoder gives up on after taking its sizes.
-    const std::string claimsHuge = folder + "/claims_huge.hdr";
-    std::ofstream(claimsHuge) << "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 40000 +X 30000\n";
-    for (const std::string& path : {missing, corrupt, claimsHuge})
+    const std::string huge =
+        WriteText("huge.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 40000 +X 30000\n");
+    for (const std::string& path : {missing, corrupt, huge})
     {
         errors.messages.clear();
         const TextureHandle handle = theTextureManager.CreateTextureFromFile(path);
@@ -150,50 +115,33 @@ TEST_F(TextureManagerTest, AnUndecodableFileReportsAndStillGivesASharedEmptyText
                                                 "\" could not be loaded from file.",
                                             kInvalidImageData}));
         EXPECT_NE(handle, kInvalidTexture);
-        EXPECT_EQ(theTextureManager.GetTextureWidth(handle), 0);
-        EXPECT_EQ(theTextureManager.GetTextureHeight(handle), 0);
-        EXPECT_EQ(theTextureManager.CreateTextureFromFile(path), handle);
-        EXPECT_EQ(errors.messages.size(), 2u) << "the failed path is shared, not retried";
+        EXPECT_EQ(
+            theTextureManager.GetTextureWidth(handle) + theTextureManager.GetTextureHeight(handle),
+            0);
+        EXPECT_EQ(theTextureManager.CreateTextureFromFile(path), handle) << "shared, not retried";
+        EXPECT_EQ(errors.messages.size(), 2u);
     }
-}
 
-TEST_F(TextureManagerTest, DataInMemoryMakesANewTextureEveryCallAndUnsafeInputIsNotDecoded)
-{
+    // In memory every call makes a new texture. A size past INT_MAX is not cut down: cut to 32
+    // bits it would read as the image's length and load.
     const Bytes png = QuillmarkTest::EncodePng(5, 3, 4, Pattern(5, 3, 4));
-    const TextureHandle first =
-        theTextureManager.CreateTextureFromFileInMemory(png.data(), png.size());
-    const TextureHandle second =
-        theTextureManager.CreateTextureFromFileInMemory(png.data(), png.size());
-    EXPECT_NE(first, kInvalidTexture);
+    errors.messages.clear();
+    const TextureHandle first = FromMemory(png, png.size()), second = FromMemory(png, png.size());
     EXPECT_NE(first, second);
     EXPECT_EQ(ReadTexture(second, 5, 3), Pattern(5, 3, 4, true));
-    EXPECT_TRUE(errors.messages.empty());
-
-    // A size past INT_MAX is not cut down: cut to 32 bits it would read as the image's length.
-    const struct
-    {
-        const std::uint8_t* data;
-        std::size_t size;
-        Strings reports;
-    } cases[] = {
-        {nullptr,
-         png.size(),
-         {"qmExternalError: The fileDataInMemory parameter is expected to be a valid pointer.",
-          kNotFromData, kInvalidImageData}},
-        {png.data(),
-         (std::size_t(1) << 32) + png.size(),
-         {"qmError: TextureData fileSizeInBytes too large for following cast into into int, "
-          "corrupt size?",
-          kNotFromData, kInvalidImageData}},
-        {png.data(), 20, {kNotFromData, kInvalidImageData}}};
-    for (const auto& c : cases)
+    // clang-format off
+    const std::pair<std::size_t, Strings> cases[] = {
+        {0, {"qmExternalError: The fileDataInMemory parameter is expected to be a valid pointer.", kNotFromData, kInvalidImageData}},
+        {(std::size_t(1) << 32) + png.size(), {"qmError: TextureData fileSizeInBytes too large for following cast into into int, corrupt size?", kNotFromData, kInvalidImageData}},
+        {20, {kNotFromData, kInvalidImageData}}};
+    // clang-format on
+    for (const auto& [size, reports] : cases)
     {
         errors.messages.clear();
-        const TextureHandle handle =
-            theTextureManager.CreateTextureFromFileInMemory(c.data, c.size);
+        const TextureHandle handle = FromMemory(size ? png : Bytes(), size ? size : png.size());
+        EXPECT_EQ(errors.messages, reports);
         EXPECT_NE(handle, kInvalidTexture);
         EXPECT_EQ(theTextureManager.GetTextureWidth(handle), 0);
-        EXPECT_EQ(errors.messages, c.reports);
     }
 }
 
@@ -202,24 +150,23 @@ TEST_F(TextureManagerTest, SizesBeyondTheLargestPixelSpaceAndUnknownHandlesAreRe
     const auto create = [](int width, int height)
     {
         const Bytes png = QuillmarkTest::EncodePng(width, height, 1, Bytes(width * height, 7));
-        return theTextureManager.CreateTextureFromFileInMemory(png.data(), png.size());
+        return FromMemory(png, png.size());
     };
     EXPECT_EQ(theTextureManager.GetTextureWidth(create(65535, 1)), 65535);
     EXPECT_EQ(theTextureManager.GetTextureHeight(create(1, 65535)), 65535);
     EXPECT_TRUE(errors.messages.empty());
     create(65536, 1);
     create(1, 65536);
-    EXPECT_EQ(errors.messages, (Strings{"qmError: Expected imageWidth to be in range: (0 < "
-                                        "imageWidth <= 65536), inprecise cast to PixelSpace.",
-                                        "qmError: Expected imageHeight to be in range: (0 < "
-                                        "imageHeight <= 65536), inprecise cast to PixelSpace."}));
-
+    // clang-format off
+    EXPECT_EQ(errors.messages, (Strings{"qmError: Expected imageWidth to be in range: (0 < imageWidth <= 65536), inprecise cast to PixelSpace.", "qmError: Expected imageHeight to be in range: (0 < imageHeight <= 65536), inprecise cast to PixelSpace."}));
+    // clang-format on
     errors.messages.clear();
     const TextureHandle unknown = create(4, 2) + 1000;
     theTextureManager.BindTexture(unknown);
     EXPECT_EQ(Bound(), 0);
-    EXPECT_EQ(theTextureManager.GetTextureWidth(unknown), 0);
-    EXPECT_EQ(theTextureManager.GetTextureHeight(unknown), 0);
+    EXPECT_EQ(
+        theTextureManager.GetTextureWidth(unknown) + theTextureManager.GetTextureHeight(unknown),
+        0);
     EXPECT_EQ(
         errors.Count("qmError: Attempting to get a texture that does not exist! Invalid Handle."),
         3);
@@ -230,7 +177,7 @@ TEST_F(TextureManagerTest, SizesBeyondTheLargestPixelSpaceAndUnknownHandlesAreRe
 
 TEST_F(TextureManagerTest, OpenGlReportsMagentaBorderLinearFilteringRepeatAndNoMipmaps)
 {
-    theTextureManager.BindTexture(theTextureManager.CreateTextureFromFile(Write("p.png", 4, 4, 3)));
+    theTextureManager.BindTexture(MakeTexture(4, 4));
     GLfloat border[4] = {};
     glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
     EXPECT_EQ(std::vector<GLfloat>(border, border + 4), (std::vector<GLfloat>{1, 0, 1, 1}));

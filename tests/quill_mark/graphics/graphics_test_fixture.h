@@ -1,5 +1,5 @@
-// Fixture for the sequence, sheet and sprite-manager suites: an OpenGL context for textures, a
-// private folder for the files the tests write, a report recorder, and frames as "x,y wxh" texts.
+// Fixture for the display suites: an OpenGL context for textures (skipped without one), a private
+// folder for the files the tests write, a report recorder, and frames as "x,y wxh" texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,13 +21,14 @@ namespace QuillmarkTest
 
 using Strings = std::vector<std::string>;
 
-class SpriteSheetTest : public testing::Test
+class GraphicsTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(mContext.IsValid()) << mContext.Error();
-        std::string pattern = std::filesystem::temp_directory_path() / "quillmark_sprites_XXXXXX";
+        if (!mContext.IsValid())
+            GTEST_SKIP() << "no OpenGL context: " << mContext.Error();
+        std::string pattern = std::filesystem::temp_directory_path() / "quillmark_gfx_XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         mFolder = pattern;
     }
@@ -41,12 +42,15 @@ protected:
         std::ofstream(mFolder + "/" + name, std::ios::binary) << text;
         return mFolder + "/" + name;
     }
-    // A white PNG in the test folder; its path, for sheet files to name.
-    std::string WritePng(int width, int height)
+    // A PNG in the test folder (white unless pixels are given); its path.
+    std::string WritePng(int width, int height, int channels = 4,
+                         std::vector<std::uint8_t> pixels = {})
     {
-        const std::string path =
-            mFolder + "/" + std::to_string(width) + "x" + std::to_string(height) + ".png";
-        EXPECT_TRUE(WritePngFile(path, width, height, 4, SolidRgba(width, height, 0xFFFFFFFF)));
+        const std::string path = mFolder + "/" + std::to_string(width) + "x" +
+                                 std::to_string(height) + "_" + std::to_string(channels) + ".png";
+        if (pixels.empty())
+            pixels.assign(std::size_t(width) * height * channels, 255);
+        EXPECT_TRUE(WritePngFile(path, width, height, channels, pixels));
         return path;
     }
     // By default the 128 x 64 texture of 4 columns and 2 rows of 32 x 32 frames.
