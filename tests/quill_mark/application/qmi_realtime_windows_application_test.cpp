@@ -36,9 +36,7 @@ constexpr char kHandlerNotNull[] =
     "qmInternalError: Expected application handler to by null at this moment.";
 constexpr char kWindowHandleUsed[] =
     "qmInternalError: Expected window handle to be unused at this moment.";
-constexpr int kVirtualKeyF1 = 0x70;
-constexpr int kVirtualKeyShift = 0x10;
-constexpr int kVirtualKeyTab = 0x09;
+constexpr int kOutsideKeys[] = {0x70, 0x10, 0x09};  // F1, Shift, Tab
 
 // Counts every callback and lets a test act inside OnFrame and CollectWindowProperties.
 class ScriptedHandler : public ApplicationHandlerInterface
@@ -61,11 +59,7 @@ public:
     }
     void CollectWindowProperties(WindowProperties& properties) override { collect(properties); }
 
-    int opens = 0;
-    int closes = 0;
-    int activations = 0;
-    int deactivations = 0;
-    int frames = 0;
+    int opens = 0, closes = 0, activations = 0, deactivations = 0, frames = 0;
     bool contextCurrentAtOpen = false;
     bool visibleAtOpen = true;
     std::vector<std::int64_t> swapsAtFrame;
@@ -156,11 +150,9 @@ TEST(RealtimeWindowsApplication, OpenMakesTheCallsInOrderWithTheirFlags)
                                      [](const Scripted::CallRecord& r)
                                      { return r.call == PlatformCall::kCreateWindowExA; });
     ASSERT_NE(create, log.end());
-    const std::vector<std::intptr_t> createArguments(create->arguments, create->arguments + 6);
-    // Extended style 0; clip siblings and children, caption, system menu, minimise box;
-    // at (50, 50) with the client size as the first outer size.
-    const std::vector<std::intptr_t> expectedCreate = {0, 0x06CA0000, 50, 50, 1280, 720};
-    EXPECT_EQ(createArguments, expectedCreate);
+    // Clip siblings and children, caption, system menu, minimise box; at (50, 50), client size.
+    EXPECT_EQ(std::vector<std::intptr_t>(create->arguments, create->arguments + 6),
+              (std::vector<std::intptr_t>{0, 0x06CA0000, 50, 50, 1280, 720}));
 
     const Scripted::WindowInfo window = Scripted::GetWindowInfo(Scripted::GetLatestWindow());
     EXPECT_EQ(window.caption, "Quillmark Project");
@@ -187,10 +179,9 @@ TEST(RealtimeWindowsApplication, ClientAreaGetsExactlyTheCollectedSize)
     const Scripted::WindowInfo window = Scripted::GetWindowInfo(Scripted::GetLatestWindow());
     EXPECT_EQ(window.clientWidth, 800);
     EXPECT_EQ(window.clientHeight, 600);
-    EXPECT_EQ(window.windowRect.left, 50);
-    EXPECT_EQ(window.windowRect.top, 50);
-    EXPECT_EQ(window.windowRect.right - window.windowRect.left, 800 + 3 + 5);
-    EXPECT_EQ(window.windowRect.bottom - window.windowRect.top, 600 + 26 + 7);
+    const RECT& outer = window.windowRect;
+    EXPECT_EQ((std::vector<LONG>{outer.left, outer.top, outer.right, outer.bottom}),
+              (std::vector<LONG>{50, 50, 50 + 800 + 3 + 5, 50 + 600 + 26 + 7}));
 }
 
 TEST(RealtimeWindowsApplication, KeysChangeStateOnlyOnFirstPressAndForOneFrame)
@@ -220,7 +211,7 @@ TEST(RealtimeWindowsApplication, KeysChangeStateOnlyOnFirstPressAndForOneFrame)
             []
             {
                 // Keys outside the table and system keys change nothing.
-                for (int code : {kVirtualKeyF1, kVirtualKeyShift, kVirtualKeyTab})
+                for (int code : kOutsideKeys)
                 {
                     Scripted::PostKeyDown(code);
                 }
@@ -228,7 +219,7 @@ TEST(RealtimeWindowsApplication, KeysChangeStateOnlyOnFirstPressAndForOneFrame)
             },
             []
             {
-                for (int code : {kVirtualKeyF1, kVirtualKeyShift, kVirtualKeyTab})
+                for (int code : kOutsideKeys)
                 {
                     Scripted::PostKeyUp(code);
                 }
