@@ -145,7 +145,7 @@ TEST_F(TextureManagerTest, UndecodableOrUnsafeInputReportsAndStillGivesAnEmptyTe
     }
 }
 
-TEST_F(TextureManagerTest, SizesBeyondTheLargestPixelSpaceAndUnknownHandlesAreReported)
+TEST_F(TextureManagerTest, SizesBeyondTheLargestPixelSpaceAreReported)
 {
     const auto create = [](int width, int height)
     {
@@ -160,19 +160,6 @@ TEST_F(TextureManagerTest, SizesBeyondTheLargestPixelSpaceAndUnknownHandlesAreRe
     // clang-format off
     EXPECT_EQ(errors.messages, (Strings{"qmError: Expected imageWidth to be in range: (0 < imageWidth <= 65536), inprecise cast to PixelSpace.", "qmError: Expected imageHeight to be in range: (0 < imageHeight <= 65536), inprecise cast to PixelSpace."}));
     // clang-format on
-    errors.messages.clear();
-    const TextureHandle unknown = create(4, 2) + 1000;
-    theTextureManager.BindTexture(unknown);
-    EXPECT_EQ(Bound(), 0);
-    EXPECT_EQ(
-        theTextureManager.GetTextureWidth(unknown) + theTextureManager.GetTextureHeight(unknown),
-        0);
-    EXPECT_EQ(
-        errors.Count("qmError: Attempting to get a texture that does not exist! Invalid Handle."),
-        3);
-    theTextureManager.BindTexture(kInvalidTexture);
-    EXPECT_EQ(theTextureManager.GetTextureWidth(kInvalidTexture), 0);
-    EXPECT_EQ(errors.messages.size(), 3u) << "the invalid handle is quietly no texture";
 }
 
 TEST_F(TextureManagerTest, OpenGlReportsMagentaBorderLinearFilteringRepeatAndNoMipmaps)
