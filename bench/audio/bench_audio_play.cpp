@@ -70,14 +70,25 @@ void BarePlay(const std::string& samples)
     alDeleteBuffers(1, &buffer);
 }
 
+// One second of a 441 Hz tone at 0.8 of full scale, as 16-bit little-endian samples.
+std::string OneSecondTone()
+{
+    std::string samples;
+    for (int i = 0; i < kSampleRate; ++i)
+    {
+        const double phase = 2.0 * M_PI * 441.0 * i / kSampleRate;
+        samples += Le(static_cast<std::uint32_t>(std::lround(26214 * std::sin(phase))), 2);
+    }
+    return samples;
+}
+
 // The sound, its file and the event table, made once: the benchmark runs several times and a
 // table name loads only once.
 struct BenchSound
 {
     BenchSound()
-        : samples(QuillmarkTest::SineSamples16(kSampleRate, 441.0, kSampleRate, 0.8)),
-          wav(folder.Write("tone.wav",
-                           QuillmarkTest::WavBuilder::Canonical(1, kSampleRate, 16, samples))),
+        : samples(OneSecondTone()),
+          wav(folder.Write("tone.wav", Wav(1, kSampleRate, 16, Chunk("data", samples)))),
           table(folder.Write("events.json",
                              "{\"audio_events\": [{\"name\": \"tone\", \"file\": \"" + wav +
                                  "\", \"min_volume\": 0.5, \"max_volume\": 1.0, "
@@ -86,7 +97,7 @@ struct BenchSound
     {
     }
 
-    QuillmarkTest::TemporaryFolder folder;
+    TemporaryFolder folder;
     std::string samples;
     std::string wav;
     std::string table;
