@@ -38,7 +38,7 @@ private:
 
 // Clear colour (0, 0, 0, 0), colour and depth buffers cleared: the start of every frame.
 void ClearFrame();
-// The game loop's 2D projection and drawing state (one unit per pixel, y downwards, depth test
+// The game loop's own 2D projection and drawing state (one unit per pixel, y downwards, depth test
 // LEQUAL, alpha blending, alpha test above 0.1), and its undoing.
 void Begin2DDrawing();
 void End2DDrawing();

@@ -7,6 +7,7 @@
 
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "quill_mark/game/implementation/qmi_default_scene.h"
+#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 #include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/game/qm_game_scene.h"
 
@@ -37,41 +38,6 @@ void ChangeScene()
     // that change at the next frame instead of losing it.
     pendingScene = nullptr;
     currentScene->OnOpen();
-}
-
-// One pixel per unit, origin at the top-left corner, y down; depth -1 to 1.
-void BeginDrawing2D()
-{
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const GLdouble left = viewport[0];
-    const GLdouble top = viewport[1];
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(left, left + viewport[2], top + viewport[3], top, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
-    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.1f);
-}
-
-void EndDrawing2D()
-{
-    glPopAttrib();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
 }
 
 }  // namespace
