@@ -2,6 +2,7 @@
 # Builds the default preset and runs every benchmark program (under a display for GL ones).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 scripts/install_dependencies.sh
 cmake --preset default

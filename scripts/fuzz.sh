@@ -3,6 +3,7 @@
 # Usage: scripts/fuzz.sh [seconds-per-target]   (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 seconds="${1:-60}"
 scripts/install_dependencies.sh

@@ -3,6 +3,8 @@
 # Extra arguments go to ctest, e.g. `scripts/test.sh default -L unit`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 # Test discovery runs the test programs at build time, and the audio device opens during their
 # static initialisation: keep it on OpenAL Soft's null backend there as well.

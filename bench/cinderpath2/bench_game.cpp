@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "cinderpath2/gameplay_scene.h"
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
-#include "scenes/gameplay_scene.h"
 #include "support/gl_test_context.h"
 
 extern char** environ;

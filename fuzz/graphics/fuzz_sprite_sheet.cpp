@@ -1,6 +1,7 @@
 // Fuzzes sprite-sheet loading: each input is written, unchanged, as a sheet file and loaded into
 // a fresh manager. A 16 x 8 PNG written once at start-up lies at a fixed path that the seeds name,
 // so inputs reach frames, grids and sequences on a real texture (in a headless OpenGL context).
+#include <stb_image_write.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -9,10 +10,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "offscreen_gl_context.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
-#include "support/png_writer.h"
 
 namespace
 {
@@ -26,8 +27,8 @@ std::string gSheetPath;
 void WriteTexture()
 {
     const std::string privatePath = std::string(kTexturePath) + "." + std::to_string(getpid());
-    if (!QuillmarkTest::WritePngFile(privatePath, 16, 8, 4,
-                                     QuillmarkTest::SolidRgba(16, 8, 0xFF8040FFu)) ||
+    std::vector<std::uint32_t> pixels(16 * 8, 0xFF4080FFu);  // bytes FF 80 40 FF, opaque orange
+    if (stbi_write_png(privatePath.c_str(), 16, 8, 4, pixels.data(), 16 * 4) == 0 ||
         std::rename(privatePath.c_str(), kTexturePath) != 0)
     {
         std::fprintf(stderr, "fuzz_sprite_sheet: cannot write %s\n", kTexturePath);

@@ -1,6 +1,6 @@
 // The spawned circle: the circle test at its boundaries, straight-line motion per fixed step, and
 // what it draws (the sheet's disc, 128 pixels across at radius 64, scaled with the radius).
-#include "basic_entity.h"
+#include "cinderpath2/basic_entity.h"
 
 #include <gtest/gtest.h>
 

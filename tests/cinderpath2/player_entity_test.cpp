@@ -1,6 +1,6 @@
 // The player's circle: where it starts, its colour, following the cursor (also off-window), and
 // its growth per fixed step up to radius 128.
-#include "player_entity.h"
+#include "cinderpath2/player_entity.h"
 
 #include <gtest/gtest.h>
 

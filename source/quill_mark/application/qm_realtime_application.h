@@ -11,7 +11,7 @@
 namespace Quillmark::Application
 {
 
-class RealtimeApplication : public Quillmark::Core::Noncopyable
+class RealtimeApplication : private Quillmark::Core::Noncopyable
 {
 public:
     // Stores the handler (not owned); opens nothing.

@@ -5,18 +5,10 @@
 
 #include <AL/al.h>
 
-#include "quill_mark/audio/implementation/qmi_audio_data.h"
 #include "quill_mark/audio/implementation/qmi_audio_event_table_file.h"
-#include "quill_mark/audio/implementation/qmi_audio_player.h"
+#include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
 #include "quill_mark/core/qm_error.h"
-#include "quill_mark/game/qm_random.h"
-
-namespace Quillmark::Audio
-{
-
-// Constructed during static initialisation, so the device is open before the program entry runs.
-// The error state it may report to is safe to use that early.
-AudioManager theAudioManager;
+#include "quill_mark/platform/qm_random.h"
 
 namespace
 {
@@ -32,12 +24,16 @@ constexpr float kMinimumRandomRange = 0.01f;
 float DrawFromRange(float value, float minimum, float maximum)
 {
     const float range = maximum - minimum;
-    return range > kMinimumRandomRange ? minimum + range * Game::RandomFloat() : value;
+    return range > kMinimumRandomRange ? minimum + range * Quillmark::Platform::RandomFloat()
+                                       : value;
 }
 
 }  // namespace
 
-AudioManager::Device::Device()
+namespace qmImplementation
+{
+
+AudioDevice::AudioDevice()
 {
     mDevice = alcOpenDevice(nullptr);
     qmTriggerErrorIf(mDevice == nullptr, "AudioManager could not create the default audio device.");
@@ -56,7 +52,7 @@ AudioManager::Device::Device()
     qmTriggerErrorIf(HadOpenAlError(), "AudioManager had issues setting listener orientation.");
 }
 
-AudioManager::Device::~Device()
+AudioDevice::~AudioDevice()
 {
     alcMakeContextCurrent(nullptr);
     if (mContext != nullptr)
@@ -71,7 +67,16 @@ AudioManager::Device::~Device()
     }
 }
 
-AudioManager::AudioManager() = default;
+}  // namespace qmImplementation
+
+namespace Quillmark::Audio
+{
+
+// Constructed during static initialisation, so the device is open before the program entry runs.
+// The error state it may report to is safe to use that early.
+AudioManager theAudioManager;
+
+AudioManager::AudioManager() : mState(std::make_unique<qmImplementation::AudioManagerState>()) {}
 
 // Players still active at exit (looping sounds, say) are destroyed with the player list, which
 // deletes their sources and buffers while the context is still current; the device closes after.
@@ -79,16 +84,16 @@ AudioManager::~AudioManager() = default;
 
 AudioHandle AudioManager::CreateSoundFromFile(const std::string& filePath)
 {
-    const auto found = mFileTable.find(filePath);
-    if (found != mFileTable.end())
+    const auto found = mState->fileTable.find(filePath);
+    if (found != mState->fileTable.end())
     {
         return found->second;
     }
-    const AudioHandle handle = static_cast<AudioHandle>(mSoundTable.size() + 1);
+    const AudioHandle handle = static_cast<AudioHandle>(mState->soundTable.size() + 1);
     // A file that failed to load still gets its handle: its reports are made, and it plays nothing.
     auto audioData = std::make_unique<qmImplementation::AudioData>(filePath);
-    mFileTable.emplace(filePath, handle);
-    mSoundTable.emplace(handle, std::move(audioData));
+    mState->fileTable.emplace(filePath, handle);
+    mState->soundTable.emplace(handle, std::move(audioData));
     return handle;
 }
 
@@ -96,38 +101,38 @@ AudioController AudioManager::PlaySound(const AudioHandle& audioHandle, bool isL
 {
     qmTriggerErrorIf(audioHandle == kInvalidAudio,
                      "qmExternalError: Attempting to play an invalid audio handle.");
-    const auto found = mSoundTable.find(audioHandle);
-    if (found == mSoundTable.end())
+    const auto found = mState->soundTable.find(audioHandle);
+    if (found == mState->soundTable.end())
     {
         qmTriggerError("qmError: Unable to find audio handle to play, was it unloaded?");
         // With no sound to play there is no play: the empty controller, and no channel is used.
         return AudioController{};
     }
-    if (mActivePlayers.size() >= kMaximumActivePlayers)
+    if (mState->activePlayers.size() >= kMaximumActivePlayers)
     {
         return AudioController{};
     }
 
-    ++mChannelCounter;
-    if (mChannelCounter == 0)
+    ++mState->channelCounter;
+    if (mState->channelCounter == 0)
     {
         qmTriggerError("qmInternalError: Audio Channel Identifier Rolled Over.");
-        ++mChannelCounter;
+        ++mState->channelCounter;
     }
-    mActivePlayers.push_back(ActivePlayer{
-        std::make_unique<qmImplementation::AudioPlayer>(mChannelCounter), audioHandle});
-    mActivePlayers.back().player->Play(*found->second, isLooping);
-    return AudioController{audioHandle, mChannelCounter};
+    mState->activePlayers.push_back(qmImplementation::ActivePlayer{
+        std::make_unique<qmImplementation::AudioPlayer>(mState->channelCounter), audioHandle});
+    mState->activePlayers.back().player->Play(*found->second, isLooping);
+    return AudioController{audioHandle, mState->channelCounter};
 }
 
 void AudioManager::Update()
 {
-    for (auto active = mActivePlayers.begin(); active != mActivePlayers.end();)
+    for (auto active = mState->activePlayers.begin(); active != mState->activePlayers.end();)
     {
         active->player->Update();
         if (active->player->IsFinished())
         {
-            active = mActivePlayers.erase(active);
+            active = mState->activePlayers.erase(active);
         }
         else
         {
@@ -139,7 +144,7 @@ void AudioManager::Update()
 bool AudioManager::LoadEventTable(const std::string& eventTableName,
                                   const std::string& eventTableFilePath)
 {
-    if (mEventTables.count(eventTableName) != 0)
+    if (mState->eventTables.count(eventTableName) != 0)
     {
         qmTriggerError("EventTable \"%s\" has already been loaded.", eventTableName.c_str());
         return false;
@@ -150,7 +155,7 @@ bool AudioManager::LoadEventTable(const std::string& eventTableName,
     {
         return false;
     }
-    mEventTables.emplace(eventTableName, std::move(table));
+    mState->eventTables.emplace(eventTableName, std::move(table));
     return true;
 }
 
@@ -159,8 +164,8 @@ AudioController AudioManager::PlayEvent(const std::string& eventTableName,
 {
     // A table that was never loaded, or an event it lacks (reported by the table), plays nothing
     // and draws no random number: there is no sound whose volume or pitch could be drawn.
-    const auto table = mEventTables.find(eventTableName);
-    if (table == mEventTables.end())
+    const auto table = mState->eventTables.find(eventTableName);
+    if (table == mState->eventTables.end())
     {
         return AudioController{};
     }
@@ -181,7 +186,7 @@ AudioController AudioManager::PlayEvent(const std::string& eventTableName,
 
 qmImplementation::AudioPlayer* AudioManager::FindPlayer(const AudioController& controller)
 {
-    for (ActivePlayer& active : mActivePlayers)
+    for (qmImplementation::ActivePlayer& active : mState->activePlayers)
     {
         if (active.player->GetChannel() == controller.channel)
         {

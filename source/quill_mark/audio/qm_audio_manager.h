@@ -1,25 +1,21 @@
 // The one entry point for sound: opens the audio device before the program entry runs, loads WAV
 // files under handles, starts a player for every play (at most 16 at once), releases finished
 // players once per frame, and plays named events from tables loaded from JSON files.
+// The device, the tables and the players are kept behind the implementation: no OpenAL here.
 #pragma once
 
-#include <cstdint>
-#include <map>
+#include <cstddef>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include <AL/alc.h>
-
-#include "quill_mark/audio/implementation/qmi_audio_event_table.h"
 #include "quill_mark/audio/qm_audio_controller.h"
 #include "quill_mark/audio/qm_audio_handle.h"
 #include "quill_mark/core/qm_noncopyable.h"
 
 namespace qmImplementation
 {
-class AudioData;
 class AudioPlayer;
+struct AudioManagerState;
 }  // namespace qmImplementation
 
 namespace Quillmark::Audio
@@ -30,53 +26,33 @@ class AudioManager : private Core::Noncopyable
 public:
     static constexpr std::size_t kMaximumActivePlayers = 16;
 
+    // Opens the default device and context and places the listener; a device that does not open
+    // is reported, and every later play is then silent.
     AudioManager();
     ~AudioManager();
 
     // The same path (exact bytes) gives the same handle; the result is never kInvalidAudio,
-    // also for a file that failed to load (it then plays nothing).
+    // also for a file that failed to load (it then plays nothing). The file is read again on
+    // every play, so it must stay where it is.
     AudioHandle CreateSoundFromFile(const std::string& filePath);
     // Gives {0, 0} and plays nothing when the handle is unknown or 16 plays are active.
     AudioController PlaySound(const AudioHandle& audioHandle, bool isLooping);
+    // False, with a report, when the name is taken or the file is not a valid table; a table
+    // that fails stores nothing. The table's sounds are loaded as the table is read.
     bool LoadEventTable(const std::string& eventTableName, const std::string& eventTableFilePath);
+    // Picks one of the event's sounds and draws its volume and pitch from the shared random
+    // sequence; an unknown table or event plays nothing and draws nothing.
     AudioController PlayEvent(const std::string& eventTableName, const std::string& eventName);
     // Once per frame: services every active player and releases the finished ones.
     void Update();
 
-    // Test hook only: sets the counter that the next play advances to make its channel, so the
-    // roll-over past 4294967295 can be reached. The game never calls it.
-    void SetChannelCounterForTesting(std::uint32_t value) { mChannelCounter = value; }
-
 private:
     friend struct AudioController;
-
-    // Opened first and closed last, after every table and player is gone.
-    class Device : private Core::Noncopyable
-    {
-    public:
-        Device();
-        ~Device();
-
-    private:
-        ALCdevice* mDevice = nullptr;
-        ALCcontext* mContext = nullptr;
-    };
-
-    struct ActivePlayer
-    {
-        std::unique_ptr<qmImplementation::AudioPlayer> player;
-        AudioHandle audioHandle;
-    };
+    friend struct qmImplementation::AudioManagerState;
 
     qmImplementation::AudioPlayer* FindPlayer(const AudioController& controller);
 
-    // Declaration order is the order of creation; exit destroys them in reverse.
-    Device mDevice;
-    std::map<std::string, AudioHandle> mFileTable;
-    std::map<AudioHandle, std::unique_ptr<qmImplementation::AudioData>> mSoundTable;
-    std::vector<ActivePlayer> mActivePlayers;
-    std::map<std::string, qmImplementation::EventTable> mEventTables;
-    std::uint32_t mChannelCounter = 0;
+    std::unique_ptr<qmImplementation::AudioManagerState> mState;
 };
 
 extern AudioManager theAudioManager;

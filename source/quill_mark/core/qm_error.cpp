@@ -64,9 +64,9 @@ struct Message
 };
 
 // vsnprintf cuts a longer message at kMaximumMessageSize - 1 bytes and always terminates it.
-#define QM_FORMAT_MESSAGE(message, format)                                  \
-    va_list arguments;                                                      \
-    va_start(arguments, format);                                            \
+#define QM_FORMAT_MESSAGE(message, format)                                 \
+    va_list arguments;                                                     \
+    va_start(arguments, format);                                           \
     std::vsnprintf(message.text, sizeof(message.text), format, arguments); \
     va_end(arguments)
 

@@ -14,20 +14,29 @@ namespace
 {
 
 // Report texts, each one literal so that a printed report can be searched for in the code.
-// clang-format off
-constexpr char kInvalidTextureMessage[] = "qmExternalError: Expected parameter texture to be a valid texture.";
-constexpr char kNoTextureForFrameMessage[] = "qmExternalError: Expected texture handle to be valid before a frame is added.";
-constexpr char kOtherTextureMessage[] = "qmExternalErro: Expected frame texture to be the same as the texture of sequence.";
-constexpr char kFrameWidthMessage[] = "qmExternalError: Expected parameter frameWidth to be within range: (1 <= frameWidth <= textureWidth).";
-constexpr char kFrameHeightMessage[] = "qmExternalError: Expected parameter frameHeight to be within range: (1 <= frameHeight <= textureHeight).";
-constexpr char kLocationXMessage[] = "qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.";
-constexpr char kLocationYMessage[] = "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.";
-constexpr char kNoColumnMessage[] = "qmInternalError: Expected textureFrameColumns to be at least 1.";
+constexpr char kInvalidTextureMessage[] =
+    "qmExternalError: Expected parameter texture to be a valid texture.";
+constexpr char kNoTextureForFrameMessage[] =
+    "qmExternalError: Expected texture handle to be valid before a frame is added.";
+constexpr char kOtherTextureMessage[] =
+    "qmExternalErro: Expected frame texture to be the same as the texture of sequence.";
+constexpr char kFrameWidthMessage[] =
+    "qmExternalError: Expected parameter frameWidth to be within range: (1 <= frameWidth <= textureWidth).";
+constexpr char kFrameHeightMessage[] =
+    "qmExternalError: Expected parameter frameHeight to be within range: (1 <= frameHeight <= textureHeight).";
+constexpr char kLocationXMessage[] =
+    "qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.";
+constexpr char kLocationYMessage[] =
+    "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.";
+constexpr char kNoColumnMessage[] =
+    "qmInternalError: Expected textureFrameColumns to be at least 1.";
 constexpr char kNoRowMessage[] = "qmInternalError: Expected textureFrameRows to be at least 1.";
-constexpr char kFrameXMessage[] = "qmInternalError: Expected frameX to be on texture with enough space for frame.";
-constexpr char kFrameYMessage[] = "qmInternalError: Expected frameY to be on texture with enough space for frame.";
-constexpr char kFrameCountMessage[] = "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (%u); the sequence is cut to that many frames.";
-// clang-format on
+constexpr char kFrameXMessage[] =
+    "qmInternalError: Expected frameX to be on texture with enough space for frame.";
+constexpr char kFrameYMessage[] =
+    "qmInternalError: Expected frameY to be on texture with enough space for frame.";
+constexpr char kFrameCountMessage[] =
+    "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (%u); the sequence is cut to that many frames.";
 
 // How many whole frames fit between `location` and the edge of the texture. A frame size of 0
 // (already reported) fits nowhere instead of dividing by zero, and a location beyond the edge

@@ -23,12 +23,18 @@ float TextureCoordinate(float pixel, int textureSize)
 void CheckFrameFits(int frameX, int frameY, int frameWidth, int frameHeight, int textureWidth,
                     int textureHeight)
 {
-    // clang-format off
-    qmTriggerErrorIf(frameWidth > textureWidth, "qmExternalError: Expected frameWidth to be less than or equal to textureWidth");
-    qmTriggerErrorIf(frameHeight > textureHeight, "qmExternalError: Expected frameHeight to be less than or equal to textureHeight");
-    qmTriggerErrorIf(frameX > textureWidth - frameWidth, "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.");
-    qmTriggerErrorIf(frameY > textureHeight - frameHeight, "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.");
-    // clang-format on
+    qmTriggerErrorIf(
+        frameWidth > textureWidth,
+        "qmExternalError: Expected frameWidth to be less than or equal to textureWidth");
+    qmTriggerErrorIf(
+        frameHeight > textureHeight,
+        "qmExternalError: Expected frameHeight to be less than or equal to textureHeight");
+    qmTriggerErrorIf(
+        frameX > textureWidth - frameWidth,
+        "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.");
+    qmTriggerErrorIf(
+        frameY > textureHeight - frameHeight,
+        "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.");
 }
 
 Vector2 AnchorOrigin(const AnchorLocation& anchor, float width, float height)
@@ -63,9 +69,9 @@ SpriteFrame CreateSpriteFrame(const TextureHandle& texture, const PixelSpace& fr
                               const PixelSpace& frameY, const PixelSpace& frameWidth,
                               const PixelSpace& frameHeight)
 {
-    // clang-format off
-    qmTriggerErrorIf(texture == kInvalidTexture, "qmExternalError: Expected texture handle to be valid when creating SpriteFrame.");
-    // clang-format on
+    qmTriggerErrorIf(
+        texture == kInvalidTexture,
+        "qmExternalError: Expected texture handle to be valid when creating SpriteFrame.");
     const int textureWidth = theTextureManager.GetTextureWidth(texture);
     const int textureHeight = theTextureManager.GetTextureHeight(texture);
     const int width = frameWidth == 0 ? textureWidth : frameWidth;

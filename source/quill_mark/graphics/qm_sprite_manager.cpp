@@ -22,24 +22,36 @@ namespace
 using Core::DynamicStructure;
 
 // Report texts, each one literal so that a printed report can be searched for in the code.
-// clang-format off
-constexpr char kNotAStructureMessage[] = "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: %s";
+constexpr char kNotAStructureMessage[] =
+    "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: %s";
 constexpr char kTextureMessage[] = "Was unable to load texture: %s\n";
-constexpr char kNoSpritesMessage[] = "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"%s\"";
-constexpr char kAnimationsKindMessage[] = "qmDataError: \"animations\" must be an array if included in sprite object. Sheet: \"%s\"";
-constexpr char kNamelessSpriteMessage[] = "qmDataError: Expected each sprite_frame object to have a name. Sheet: %s";
-constexpr char kSpriteAnimationsMessage[] = "qmDataError: Expected sprite_frame animations item to be an array if it exists. Sprite \"%s\" on Sheet: \"%s\"";
-constexpr char kNamelessAnimationMessage[] = "qmDataError: Expected each animation object to have a name. Sheet: %s";
-constexpr char kFramelessAnimationMessage[] = "qmDataError: Expected each animation object to have frames. Animation: \"%s\" on Sheet: \"%s\"";
-constexpr char kFramesKindMessage[] = "qmDataError: Expected animation frames to be an array or mapped structure. Sheet: %s";
-constexpr char kListItemMessage[] = "qmDataError: Expected each item in Animation \"%s\" frames array to be a string. Sheet: \"%s\"";
-constexpr char kMappedWidthMessage[] = "qmDataError: Expected each mapped animation object to have a width. Animation: \"%s\" on Sheet: %s";
-constexpr char kMappedHeightMessage[] = "qmDataError: Expected each mapped animation object to have a height. Animation: \"%s\" on Sheet: %s";
-constexpr char kMappedStartMessage[] = "qmDataError: Expected each mapped animation object to have a start frame. Animation: \"%s\" on Sheet: \"%s\"";
-constexpr char kMappedCountMessage[] = "qmDataError: Expected each mapped animation object to have a frame count. Animation: \"%s\" on Sheet: \"%s\"";
-constexpr char kMappedFramesMessage[] = "qmDataError: Expected mapped animation object with frames item being an array: %s";
+constexpr char kNoSpritesMessage[] =
+    "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"%s\"";
+constexpr char kAnimationsKindMessage[] =
+    "qmDataError: \"animations\" must be an array if included in sprite object. Sheet: \"%s\"";
+constexpr char kNamelessSpriteMessage[] =
+    "qmDataError: Expected each sprite_frame object to have a name. Sheet: %s";
+constexpr char kSpriteAnimationsMessage[] =
+    "qmDataError: Expected sprite_frame animations item to be an array if it exists. Sprite \"%s\" on Sheet: \"%s\"";
+constexpr char kNamelessAnimationMessage[] =
+    "qmDataError: Expected each animation object to have a name. Sheet: %s";
+constexpr char kFramelessAnimationMessage[] =
+    "qmDataError: Expected each animation object to have frames. Animation: \"%s\" on Sheet: \"%s\"";
+constexpr char kFramesKindMessage[] =
+    "qmDataError: Expected animation frames to be an array or mapped structure. Sheet: %s";
+constexpr char kListItemMessage[] =
+    "qmDataError: Expected each item in Animation \"%s\" frames array to be a string. Sheet: \"%s\"";
+constexpr char kMappedWidthMessage[] =
+    "qmDataError: Expected each mapped animation object to have a width. Animation: \"%s\" on Sheet: %s";
+constexpr char kMappedHeightMessage[] =
+    "qmDataError: Expected each mapped animation object to have a height. Animation: \"%s\" on Sheet: %s";
+constexpr char kMappedStartMessage[] =
+    "qmDataError: Expected each mapped animation object to have a start frame. Animation: \"%s\" on Sheet: \"%s\"";
+constexpr char kMappedCountMessage[] =
+    "qmDataError: Expected each mapped animation object to have a frame count. Animation: \"%s\" on Sheet: \"%s\"";
+constexpr char kMappedFramesMessage[] =
+    "qmDataError: Expected mapped animation object with frames item being an array: %s";
 constexpr char kUnknownSheetMessage[] = "SpriteSheet with name %s does not exist.";
-// clang-format on
 
 // What the sprites and animations of one file are read against.
 struct SheetContext

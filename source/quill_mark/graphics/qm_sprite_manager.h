@@ -13,7 +13,7 @@
 namespace Quillmark::Graphics
 {
 
-class SpriteManager : public Core::Noncopyable
+class SpriteManager : private Core::Noncopyable
 {
 public:
     SpriteManager() = default;

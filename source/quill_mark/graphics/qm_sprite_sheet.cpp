@@ -12,13 +12,16 @@ namespace
 {
 
 // Report texts, each one literal so that a printed report can be searched for in the code.
-// clang-format off
-constexpr char kMissingFrameMessage[] = "qmExternalError: Sprite with name %s does not exist on sprite sheet.";
-constexpr char kDuplicateFrameMessage[] = "qmExternalError: Attempting to add sprite frame %s which already exists on sprite sheet.";
-constexpr char kNoTextureMessage[] = "qmExternalError: Cannot add sprite %s without setting a texture first.";
-constexpr char kOtherTextureMessage[] = "qmExternalError: Cannot add sprite %s with different texture than sheet.";
-constexpr char kDuplicateAnimationMessage[] = "qmExternalError: Attempting to add animation %s which already exists on sprite sheet.";
-// clang-format on
+constexpr char kMissingFrameMessage[] =
+    "qmExternalError: Sprite with name %s does not exist on sprite sheet.";
+constexpr char kDuplicateFrameMessage[] =
+    "qmExternalError: Attempting to add sprite frame %s which already exists on sprite sheet.";
+constexpr char kNoTextureMessage[] =
+    "qmExternalError: Cannot add sprite %s without setting a texture first.";
+constexpr char kOtherTextureMessage[] =
+    "qmExternalError: Cannot add sprite %s with different texture than sheet.";
+constexpr char kDuplicateAnimationMessage[] =
+    "qmExternalError: Attempting to add animation %s which already exists on sprite sheet.";
 
 // What a lookup of a missing name yields once it has been reported: no texture and no size.
 const SpriteFrame kEmptySpriteFrame{};

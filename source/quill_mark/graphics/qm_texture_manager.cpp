@@ -50,10 +50,12 @@ struct DecodedImage
 
 void CheckDecodedSize(const DecodedImage& image)
 {
-    // clang-format off
-    qmTriggerErrorIf(static_cast<unsigned>(image.width) > kLargestPixelSpace, "qmError: Expected imageWidth to be in range: (0 < imageWidth <= 65536), inprecise cast to PixelSpace.");
-    qmTriggerErrorIf(static_cast<unsigned>(image.height) > kLargestPixelSpace, "qmError: Expected imageHeight to be in range: (0 < imageHeight <= 65536), inprecise cast to PixelSpace.");
-    // clang-format on
+    qmTriggerErrorIf(
+        static_cast<unsigned>(image.width) > kLargestPixelSpace,
+        "qmError: Expected imageWidth to be in range: (0 < imageWidth <= 65536), inprecise cast to PixelSpace.");
+    qmTriggerErrorIf(
+        static_cast<unsigned>(image.height) > kLargestPixelSpace,
+        "qmError: Expected imageHeight to be in range: (0 < imageHeight <= 65536), inprecise cast to PixelSpace.");
 }
 
 // A failed decode yields a texture without pixels. It is made 0 by 0 whatever sizes the decoder
@@ -107,10 +109,12 @@ TextureHandle TextureManager::CreateTextureFromFileInMemory(const void* fileData
                                                             const std::size_t& fileSizeInBytes)
 {
     const bool sizeFitsInt = fileSizeInBytes <= static_cast<std::size_t>(INT_MAX);
-    // clang-format off
-    qmTriggerErrorIf(fileDataInMemory == nullptr, "qmExternalError: The fileDataInMemory parameter is expected to be a valid pointer.");
-    qmTriggerErrorIf(!sizeFitsInt, "qmError: TextureData fileSizeInBytes too large for following cast into into int, corrupt size?");
-    // clang-format on
+    qmTriggerErrorIf(
+        fileDataInMemory == nullptr,
+        "qmExternalError: The fileDataInMemory parameter is expected to be a valid pointer.");
+    qmTriggerErrorIf(
+        !sizeFitsInt,
+        "qmError: TextureData fileSizeInBytes too large for following cast into into int, corrupt size?");
     DecodedImage image;
     // Without a pointer or with a size that does not fit there is nothing safe to decode: a cut
     // size would make stb_image read a length the caller never vouched for.
@@ -121,9 +125,10 @@ TextureHandle TextureManager::CreateTextureFromFileInMemory(const void* fileData
             &image.width, &image.height, &image.channelsInFile, kRequestedChannels);
     }
     const TextureRecord record = MakeRecord(std::string(), image);
-    // clang-format off
-    qmTriggerErrorIf(image.pixels == nullptr, "qmExternalError: Texture \"%s\" could not be loaded from file data provided, corrupt?", record.fileName.c_str());
-    // clang-format on
+    qmTriggerErrorIf(
+        image.pixels == nullptr,
+        "qmExternalError: Texture \"%s\" could not be loaded from file data provided, corrupt?",
+        record.fileName.c_str());
     CheckDecodedSize(image);
     return OnCreateTexture(image.pixels, record);
 }

@@ -30,7 +30,7 @@ struct TextureRecord
     std::uint32_t referenceCount = 0;
 };
 
-class TextureManager : public Core::Noncopyable
+class TextureManager : private Core::Noncopyable
 {
 public:
     // Stateless itself (the tables live in the implementation), so theTextureManager is constant-

@@ -1,6 +1,7 @@
 // The audio manager's bookkeeping as a game sees it: handles by path, the 16 places for plays and
 // when they are freed, controllers that reach exactly their own play, and channel identifiers.
 #include "audio_test_files.h"
+#include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
 
 namespace
 {
@@ -77,7 +78,7 @@ TEST(AudioManager, ControllersReachTheirOwnPlayAcrossTheChannelRollOver)
     TemporaryFolder folder;
     const AudioHandle one = folder.Sound("1.wav", ToneFile(1));
     const AudioHandle two = folder.Sound("2.wav", ToneFile(1));
-    theAudioManager.SetChannelCounterForTesting(0xFFFFFFFEu);
+    qmImplementation::AudioManagerState::Of(theAudioManager).channelCounter = 0xFFFFFFFEu;
     RecordingErrorHandler errors;
     const AudioController a = theAudioManager.PlaySound(one, true);
     EXPECT_EQ(a.channel, 0xFFFFFFFFu);

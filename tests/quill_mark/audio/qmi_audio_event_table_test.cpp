@@ -4,8 +4,8 @@
 #include "quill_mark/audio/implementation/qmi_audio_event_table.h"
 
 #include "audio_test_files.h"
+#include "quill_mark/platform/implementation/qmi_crt_rand.h"
 #include "quill_mark/platform/qm_platform.h"
-#include "quill_mark/platform/qmi_crt_rand.h"
 
 namespace
 {

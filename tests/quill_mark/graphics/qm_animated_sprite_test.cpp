@@ -10,16 +10,19 @@ using QuillmarkTest::Strings;
 namespace
 {
 
-// clang-format off
-const char kFrameYGrid[] = "qmInternalError: Expected frameY to be on texture with enough space for frame.";
-const char kFrameYSprite[] = "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
+const char kFrameYGrid[] =
+    "qmInternalError: Expected frameY to be on texture with enough space for frame.";
+const char kFrameYSprite[] =
+    "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
 const char kNoColumn[] = "qmInternalError: Expected textureFrameColumns to be at least 1.";
 const char kNoRow[] = "qmInternalError: Expected textureFrameRows to be at least 1.";
-const char kWidthRange[] = "qmExternalError: Expected parameter frameWidth to be within range: (1 <= frameWidth <= textureWidth).";
-const char kHeightRange[] = "qmExternalError: Expected parameter frameHeight to be within range: (1 <= frameHeight <= textureHeight).";
+const char kWidthRange[] =
+    "qmExternalError: Expected parameter frameWidth to be within range: (1 <= frameWidth <= textureWidth).";
+const char kHeightRange[] =
+    "qmExternalError: Expected parameter frameHeight to be within range: (1 <= frameHeight <= textureHeight).";
 const char kBadTexture[] = "qmExternalError: Expected parameter texture to be a valid texture.";
-const char kOtherTexture[] = "qmExternalErro: Expected frame texture to be the same as the texture of sequence.";
-// clang-format on
+const char kOtherTexture[] =
+    "qmExternalErro: Expected frame texture to be the same as the texture of sequence.";
 
 class AnimationSequenceTest : public QuillmarkTest::GraphicsTest
 {
@@ -32,26 +35,106 @@ TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSiz
     const TextureHandle t = MakeTexture();
     const Strings all = {"0,0 32x32",  "32,0 32x32",  "64,0 32x32",  "96,0 32x32",
                          "0,32 32x32", "32,32 32x32", "64,32 32x32", "96,32 32x32"};
-    // clang-format off
-    const struct { bool list; TextureHandle texture; PixelSpace width, height, start; std::uint32_t count; std::vector<std::int32_t> indices; PixelSpace x, y; Strings frames, reports; } cases[] = {
+    const struct
+    {
+        bool list;
+        TextureHandle texture;
+        PixelSpace width, height, start;
+        std::uint32_t count;
+        std::vector<std::int32_t> indices;
+        PixelSpace x, y;
+        Strings frames, reports;
+    } cases[] = {
         {false, t, 32, 32, 0, 8, {}, 0, 0, all, {}},
         // Index 8 is past the last row: reported by the grid and the frame maker, kept anyway.
-        {false, t, 32, 32, 6, 3, {}, 0, 0, {"64,32 32x32", "96,32 32x32", "0,64 32x32"}, {kFrameYGrid, kFrameYSprite}},
+        {false,
+         t,
+         32,
+         32,
+         6,
+         3,
+         {},
+         0,
+         0,
+         {"64,32 32x32", "96,32 32x32", "0,64 32x32"},
+         {kFrameYGrid, kFrameYSprite}},
         // Three whole columns fit right of x = 32, so index 3 starts the second row.
-        {false, t, 32, 32, 0, 4, {}, 32, 0, {"32,0 32x32", "64,0 32x32", "96,0 32x32", "32,32 32x32"}, {}},
-        {true, t, 32, 32, 0, 0, {5, 0, 65537, -65535}, 0, 0, {"32,32 32x32", "0,0 32x32", "32,0 32x32", "32,0 32x32"}, {}},
-        {false, t, 32, 32, 65535, 2, {}, 0, 0, {"96,65535 32x32", "0,0 32x32"}, {kFrameYGrid, kFrameYSprite}},
+        {false,
+         t,
+         32,
+         32,
+         0,
+         4,
+         {},
+         32,
+         0,
+         {"32,0 32x32", "64,0 32x32", "96,0 32x32", "32,32 32x32"},
+         {}},
+        {true,
+         t,
+         32,
+         32,
+         0,
+         0,
+         {5, 0, 65537, -65535},
+         0,
+         0,
+         {"32,32 32x32", "0,0 32x32", "32,0 32x32", "32,0 32x32"},
+         {}},
+        {false,
+         t,
+         32,
+         32,
+         65535,
+         2,
+         {},
+         0,
+         0,
+         {"96,65535 32x32", "0,0 32x32"},
+         {kFrameYGrid, kFrameYSprite}},
         {false, t, 32, 32, 3, 0, {}, 0, 0, {}, {}},
         {true, t, 32, 32, 0, 0, {}, 0, 0, {}, {}},
         {false, t, 0, 32, 0, 4, {}, 0, 0, {}, {kWidthRange, kNoColumn}},
         {true, t, 32, 0, 0, 0, {1, 2}, 0, 0, {}, {kHeightRange, kNoRow}},
-        {false, t, 129, 32, 0, 1, {}, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would wrap
-        {false, t, 32, 32, 0, 1, {}, 100, 40, {}, {"qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.", "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.", kNoColumn, kNoRow}},
-        {false, kInvalidTexture, 1, 1, 0, 1, {}, 0, 0, {}, {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
+        {false, t, 129, 32, 0, 1, {}, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would
+                                                                            // wrap
+        {false,
+         t,
+         32,
+         32,
+         0,
+         1,
+         {},
+         100,
+         40,
+         {},
+         {"qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.",
+          "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.",
+          kNoColumn, kNoRow}},
+        {false,
+         kInvalidTexture,
+         1,
+         1,
+         0,
+         1,
+         {},
+         0,
+         0,
+         {},
+         {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
         // A negative count from a data file arrives as 4294967295: cut to the grid.
-        {false, t, 32, 32, 0, 0xFFFFFFFFu, {}, 0, 0, all, {"qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames."}},
+        {false,
+         t,
+         32,
+         32,
+         0,
+         0xFFFFFFFFu,
+         {},
+         0,
+         0,
+         all,
+         {"qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames."}},
     };
-    // clang-format on
     for (const auto& c : cases)
     {
         errors.messages.clear();

@@ -39,15 +39,14 @@ protected:
 
 TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
 {
-    // clang-format off
-    ASSERT_TRUE(manager.LoadSpriteSheetFromFile("heroes", WriteSheet(R"("sprite_width": 32, "sprite_height": 32,
+    ASSERT_TRUE(manager.LoadSpriteSheetFromFile(
+        "heroes", WriteSheet(R"("sprite_width": 32, "sprite_height": 32,
         "sprites": [{"name": "idle", "x": 0, "y": 0, "animations": ["idle", "blink"]}, {"name": "blink", "x": 32, "y": 0},
                     {"name": "banner", "x": 0, "y": 32, "width": 128}, {"name": "whole", "sprite_width": 5, "width": 128.0, "height": 64}],
         "animations": [{"name": "look", "frames": ["blink", "idle"]},
             {"name": "walk", "frames": {"width": 32, "height": 32, "start": 2, "count": 3}},
             {"name": "wave", "frames": {"width": 32, "height": 32, "locationX": 32, "frames": [0, 1, 0]}},
             {"name": "back", "frames": {"width": 32, "height": 32, "frames": [5, 0]}}])")));
-    // clang-format on
     EXPECT_EQ(errors.messages, Strings{});
     const SpriteSheet& sheet = manager.GetSpriteSheet("heroes");
     Strings frames;
@@ -77,16 +76,21 @@ TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
 TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
 {
     const std::string png = WritePng(128, 64), missing = mFolder + "/missing.png";
-    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {"[1, 2]", "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s"},
-        {"{\"texture\": \"" + png + "\"}", "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\""},
-        {"{\"texture\": \"" + png + "\", \"sprites\": {\"name\": \"a\"}}", "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\""},
-        {"{\"texture\": \"" + png + "\", \"sprites\": [{\"name\": \"a\"}], \"animations\": {\"name\": \"b\"}}", "qmDataError: \"animations\" must be an array if included in sprite object. Sheet: \"s\""},
+        {"[1, 2]",
+         "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s"},
+        {"{\"texture\": \"" + png + "\"}",
+         "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\""},
+        {"{\"texture\": \"" + png + "\", \"sprites\": {\"name\": \"a\"}}",
+         "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\""},
+        {"{\"texture\": \"" + png +
+             "\", \"sprites\": [{\"name\": \"a\"}], \"animations\": {\"name\": \"b\"}}",
+         "qmDataError: \"animations\" must be an array if included in sprite object. Sheet: \"s\""},
         // An image that cannot be decoded leaves a texture without pixels: no sheet is made on it.
-        {"{\"texture\": \"" + missing + "\", \"sprites\": [{\"name\": \"a\"}]}", "Was unable to load texture: " + missing + "\n"},
-        {"", "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s"}};
-    // clang-format on
+        {"{\"texture\": \"" + missing + "\", \"sprites\": [{\"name\": \"a\"}]}",
+         "Was unable to load texture: " + missing + "\n"},
+        {"",
+         "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s"}};
     for (const auto& [text, message] : cases)
     {
         errors.messages.clear();
@@ -100,15 +104,18 @@ TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
 
 TEST_F(SpriteManagerTest, AStoppingSpriteKeepsTheFramesBeforeItAndBuildsNoSequences)
 {
-    // clang-format off
-    EXPECT_FALSE(manager.LoadSpriteSheetFromFile("s", WriteSheet(R"("sprites": [{"name": "a", "animations": ["a"]}, {"x": 1}, {"name": "c"}],
+    EXPECT_FALSE(manager.LoadSpriteSheetFromFile(
+        "s", WriteSheet(R"("sprites": [{"name": "a", "animations": ["a"]}, {"x": 1}, {"name": "c"}],
         "animations": [{"name": "run", "frames": ["a"]}])")));
     EXPECT_FALSE(manager.LoadSpriteSheetFromFile("t", WriteSheet(R"("sprites": [7, 8])")));
-    EXPECT_FALSE(manager.LoadSpriteSheetFromFile("u", WriteSheet(R"("sprites": [{"name": "b", "animations": "b"}])")));
-    EXPECT_EQ(errors.messages, (Strings{"qmDataError: Expected each sprite_frame object to have a name. Sheet: s",
-        "qmDataError: Expected each sprite_frame object to have a name. Sheet: t",
-        "qmDataError: Expected sprite_frame animations item to be an array if it exists. Sprite \"b\" on Sheet: \"u\""}));
-    // clang-format on
+    EXPECT_FALSE(manager.LoadSpriteSheetFromFile(
+        "u", WriteSheet(R"("sprites": [{"name": "b", "animations": "b"}])")));
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "qmDataError: Expected each sprite_frame object to have a name. Sheet: s",
+            "qmDataError: Expected each sprite_frame object to have a name. Sheet: t",
+            "qmDataError: Expected sprite_frame animations item to be an array if it exists. Sprite \"b\" on Sheet: \"u\""}));
     const SpriteSheet& sheet = manager.GetSpriteSheet("s");
     EXPECT_EQ(sheet.GetSpriteFrames().size(), 1u);
     EXPECT_EQ(sheet.GetFrameNameAnimations().count("a"), 1u);
@@ -118,8 +125,8 @@ TEST_F(SpriteManagerTest, AStoppingSpriteKeepsTheFramesBeforeItAndBuildsNoSequen
 
 TEST_F(SpriteManagerTest, AnimationFaultsAreReportedWithTheirOwnQuotingAndSkippedAndCountsBounded)
 {
-    // clang-format off
-    EXPECT_TRUE(manager.LoadSpriteSheetFromFile("s", WriteSheet(R"("sprite_width": 32, "sprite_height": 32, "sprites": [{"name": "a"}],
+    EXPECT_TRUE(manager.LoadSpriteSheetFromFile(
+        "s", WriteSheet(R"("sprite_width": 32, "sprite_height": 32, "sprites": [{"name": "a"}],
         "animations": [{"frames": ["a"]}, {"name": "n1"}, {"name": "n2", "frames": 7}, {"name": "n3", "frames": ["a", 5]},
             {"name": "n4", "frames": {"start": 0, "count": 1}}, {"name": "n5", "frames": {"width": 32, "height": 32}},
             {"name": "n6", "frames": {"width": 32, "height": 32, "frames": 3}}, {"name": "n7", "frames": {"width": 32, "height": 32, "frames": {"k": 1}}},
@@ -128,18 +135,26 @@ TEST_F(SpriteManagerTest, AnimationFaultsAreReportedWithTheirOwnQuotingAndSkippe
             {"name": "pixels", "frames": {"width": 1, "height": 1, "start": 0, "count": -5}}])")));
     const std::pair<std::string, int> expected[] = {
         {"qmDataError: Expected each animation object to have a name. Sheet: s", 1},
-        {"qmDataError: Expected each animation object to have frames. Animation: \"n1\" on Sheet: \"s\"", 1},
-        {"qmDataError: Expected animation frames to be an array or mapped structure. Sheet: s", 2},  // n1 and n2
-        {"qmDataError: Expected each item in Animation \"n3\" frames array to be a string. Sheet: \"s\"", 1},
+        {"qmDataError: Expected each animation object to have frames. Animation: \"n1\" on Sheet: \"s\"",
+         1},
+        {"qmDataError: Expected animation frames to be an array or mapped structure. Sheet: s",
+         2},  // n1 and n2
+        {"qmDataError: Expected each item in Animation \"n3\" frames array to be a string. Sheet: \"s\"",
+         1},
         {"qmExternalError: Sprite with name 5 does not exist on sprite sheet.", 1},
         {"qmExternalErro: Expected frame texture to be the same as the texture of sequence.", 1},
-        {"qmDataError: Expected each mapped animation object to have a width. Animation: \"n4\" on Sheet: s", 1},
-        {"qmDataError: Expected each mapped animation object to have a height. Animation: \"n4\" on Sheet: s", 1},
-        {"qmDataError: Expected each mapped animation object to have a start frame. Animation: \"n5\" on Sheet: \"s\"", 1},
-        {"qmDataError: Expected each mapped animation object to have a frame count. Animation: \"n5\" on Sheet: \"s\"", 1},
-        {"qmDataError: Expected mapped animation object with frames item being an array: s", 2},  // n6 and n7
-        {"qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames.", 2}};
-    // clang-format on
+        {"qmDataError: Expected each mapped animation object to have a width. Animation: \"n4\" on Sheet: s",
+         1},
+        {"qmDataError: Expected each mapped animation object to have a height. Animation: \"n4\" on Sheet: s",
+         1},
+        {"qmDataError: Expected each mapped animation object to have a start frame. Animation: \"n5\" on Sheet: \"s\"",
+         1},
+        {"qmDataError: Expected each mapped animation object to have a frame count. Animation: \"n5\" on Sheet: \"s\"",
+         1},
+        {"qmDataError: Expected mapped animation object with frames item being an array: s",
+         2},  // n6 and n7
+        {"qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames.",
+         2}};
     for (const auto& [message, count] : expected)
         EXPECT_EQ(errors.Count(message), count) << message;
     Strings stored;
@@ -162,11 +177,12 @@ TEST_F(SpriteManagerTest, ReloadingReportsEveryNameReplacesFramesAndListsAndKeep
     ASSERT_TRUE(manager.LoadSpriteSheetFromFile("s", version(0, 0)));
     EXPECT_TRUE(errors.messages.empty());
     ASSERT_TRUE(manager.LoadSpriteSheetFromFile("s", version(64, 5)));
-    // clang-format off
-    EXPECT_EQ(errors.messages, (Strings{"qmExternalError: Attempting to add sprite frame a which already exists on sprite sheet.",
-        "qmExternalError: Attempting to add animation a which already exists on sprite sheet.",
-        "qmExternalError: Attempting to add animation run which already exists on sprite sheet."}));
-    // clang-format on
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "qmExternalError: Attempting to add sprite frame a which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation a which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation run which already exists on sprite sheet."}));
     EXPECT_EQ(Rectangle(manager.GetSpriteSheet("s").GetSpriteFrame("a")), "64,0 32x32");
     EXPECT_EQ(FramesOf("s", "run"), Strings{"0,0 32x32"});
 }

@@ -23,11 +23,12 @@ TEST_F(SpriteSheetTableTest, EachTableHasItsOwnDuplicateRuleAndNamesNeverClashAc
     sheet.AddSpriteFrame("walk", CreateSpriteFrame(texture, 32, 0, 32, 32));
     sheet.AddAnimation("walk", Strings{"c"});
     sheet.AddAnimation("walk", AnimationSequence(texture, 32, 32, 4, 1u, 0, 0));
-    // clang-format off
-    EXPECT_EQ(errors.messages, (Strings{"qmExternalError: Attempting to add sprite frame walk which already exists on sprite sheet.",
-        "qmExternalError: Attempting to add animation walk which already exists on sprite sheet.",
-        "qmExternalError: Attempting to add animation walk which already exists on sprite sheet."}));
-    // clang-format on
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "qmExternalError: Attempting to add sprite frame walk which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation walk which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation walk which already exists on sprite sheet."}));
     EXPECT_EQ(Rectangle(sheet.GetSpriteFrame("walk")), "32,0 32x32");
     EXPECT_EQ(sheet.GetFrameNameAnimations().at("walk"), Strings{"c"});
     EXPECT_EQ(Rectangles(sheet.GetAnimations().at("walk").GetFrames()),
@@ -50,11 +51,10 @@ TEST_F(SpriteSheetTableTest, FramesAreCheckedAgainstTheTextureOfTheMomentAndStor
     sheet.SetTexture(MakeTexture(16, 16));
     sheet.AddSpriteFrame("c", CreateSpriteFrame(texture, 0, 0, 32, 32));
     sheet.AddAnimation("run", AnimationSequence(texture, 32, 32, 0, 1u, 0, 0));  // not compared
-    // clang-format off
-    EXPECT_EQ(errors.messages, (Strings{"qmExternalError: Cannot add sprite a without setting a texture first.",
-        "qmExternalError: Cannot add sprite a with different texture than sheet.",
-        "qmExternalError: Cannot add sprite c with different texture than sheet."}));
-    // clang-format on
+    EXPECT_EQ(errors.messages,
+              (Strings{"qmExternalError: Cannot add sprite a without setting a texture first.",
+                       "qmExternalError: Cannot add sprite a with different texture than sheet.",
+                       "qmExternalError: Cannot add sprite c with different texture than sheet."}));
     EXPECT_EQ(sheet.GetSpriteFrame("a").texture, texture);
     EXPECT_EQ(sheet.GetSpriteFrames().size(), 3u);
 }

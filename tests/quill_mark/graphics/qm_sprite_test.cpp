@@ -78,16 +78,27 @@ protected:
 
 TEST_F(SpriteTest, FramesAreCheckedAgainstTheTextureAtAndJustPastItsEdges)
 {
-    // clang-format off
-    const char kWidth[] = "qmExternalError: Expected frameWidth to be less than or equal to textureWidth";
-    const char kHeight[] = "qmExternalError: Expected frameHeight to be less than or equal to textureHeight";
-    const char kX[] = "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.";
-    const char kY[] = "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
-    const struct { PixelSpace x, y, width, height; Strings reports; } cases[] = {
-        {0, 0, 0, 0, {}}, {32, 0, 32, 32, {}}, {96, 0, 32, 32, {}}, {97, 0, 32, 32, {kX}},
-        {0, 32, 32, 32, {}}, {0, 33, 32, 32, {kY}}, {0, 0, 32, 65, {kHeight, kY}},
-        {0, 0, 129, 64, {kWidth, kX}}, {128, 64, 0, 0, {kX, kY}}};
-    // clang-format on
+    const char kWidth[] =
+        "qmExternalError: Expected frameWidth to be less than or equal to textureWidth";
+    const char kHeight[] =
+        "qmExternalError: Expected frameHeight to be less than or equal to textureHeight";
+    const char kX[] =
+        "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.";
+    const char kY[] =
+        "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
+    const struct
+    {
+        PixelSpace x, y, width, height;
+        Strings reports;
+    } cases[] = {{0, 0, 0, 0, {}},
+                 {32, 0, 32, 32, {}},
+                 {96, 0, 32, 32, {}},
+                 {97, 0, 32, 32, {kX}},
+                 {0, 32, 32, 32, {}},
+                 {0, 33, 32, 32, {kY}},
+                 {0, 0, 32, 65, {kHeight, kY}},
+                 {0, 0, 129, 64, {kWidth, kX}},
+                 {128, 64, 0, 0, {kX, kY}}};
     const TextureHandle texture = MakeTexture(128, 64);
     for (const auto& c : cases)
     {
@@ -111,12 +122,13 @@ TEST_F(SpriteTest, TheScaledFrameCoversItsPixelsAroundTheAnchoredOrigin)
     Sprite sprite = WhiteSprite(100, 100);
     sprite.SetScale(2, 2);
     EXPECT_EQ(DrawnBox(DrawAlone(sprite)), (Box{36, 68, 164, 132}));
-    // clang-format off
-    const std::pair<AnchorLocation, Box> cases[] = {  // 64 x 32 at (200, 200)
-        {kAnchorTopLeft, {200, 200, 264, 232}}, {kAnchorTopCenter, {168, 200, 232, 232}}, {kAnchorTopRight, {136, 200, 200, 232}},
-        {kAnchorCenterLeft, {200, 184, 264, 216}}, {kAnchorCenterRight, {136, 184, 200, 216}}, {kAnchorBottomLeft, {200, 168, 264, 200}},
-        {kAnchorBottomCenter, {168, 168, 232, 200}}, {kAnchorBottomRight, {136, 168, 200, 200}}, {AnchorLocation(42), {168, 184, 232, 216}}};
-    // clang-format on
+    const std::pair<AnchorLocation, Box> cases[] = {
+        // 64 x 32 at (200, 200)
+        {kAnchorTopLeft, {200, 200, 264, 232}},      {kAnchorTopCenter, {168, 200, 232, 232}},
+        {kAnchorTopRight, {136, 200, 200, 232}},     {kAnchorCenterLeft, {200, 184, 264, 216}},
+        {kAnchorCenterRight, {136, 184, 200, 216}},  {kAnchorBottomLeft, {200, 168, 264, 200}},
+        {kAnchorBottomCenter, {168, 168, 232, 200}}, {kAnchorBottomRight, {136, 168, 200, 200}},
+        {AnchorLocation(42), {168, 184, 232, 216}}};
     for (const auto& [anchor, box] : cases)
     {
         Sprite anchored = WhiteSprite(200, 200, anchor);

@@ -15,10 +15,9 @@ using QuillmarkTest::Strings;
 namespace
 {
 
-// clang-format off
 const char kInvalidImageData[] = "qmInternalError: Invalid imageData passed to OnCreateTexture()";
-const char kNotFromData[] = "qmExternalError: Texture \"\" could not be loaded from file data provided, corrupt?";
-// clang-format on
+const char kNotFromData[] =
+    "qmExternalError: Texture \"\" could not be loaded from file data provided, corrupt?";
 
 // A byte that differs with position and channel, so misplaced rows or channels show.
 std::uint8_t At(int x, int y, int c)
@@ -129,12 +128,14 @@ TEST_F(TextureManagerTest, UndecodableOrUnsafeInputReportsAndStillGivesAnEmptyTe
     const TextureHandle first = FromMemory(png, png.size()), second = FromMemory(png, png.size());
     EXPECT_NE(first, second);
     EXPECT_EQ(ReadTexture(second, 5, 3), Pattern(5, 3, 4, true));
-    // clang-format off
     const std::pair<std::size_t, Strings> cases[] = {
-        {0, {"qmExternalError: The fileDataInMemory parameter is expected to be a valid pointer.", kNotFromData, kInvalidImageData}},
-        {(std::size_t(1) << 32) + png.size(), {"qmError: TextureData fileSizeInBytes too large for following cast into into int, corrupt size?", kNotFromData, kInvalidImageData}},
+        {0,
+         {"qmExternalError: The fileDataInMemory parameter is expected to be a valid pointer.",
+          kNotFromData, kInvalidImageData}},
+        {(std::size_t(1) << 32) + png.size(),
+         {"qmError: TextureData fileSizeInBytes too large for following cast into into int, corrupt size?",
+          kNotFromData, kInvalidImageData}},
         {20, {kNotFromData, kInvalidImageData}}};
-    // clang-format on
     for (const auto& [size, reports] : cases)
     {
         errors.messages.clear();
@@ -157,9 +158,11 @@ TEST_F(TextureManagerTest, SizesBeyondTheLargestPixelSpaceAreReported)
     EXPECT_TRUE(errors.messages.empty());
     create(65536, 1);
     create(1, 65536);
-    // clang-format off
-    EXPECT_EQ(errors.messages, (Strings{"qmError: Expected imageWidth to be in range: (0 < imageWidth <= 65536), inprecise cast to PixelSpace.", "qmError: Expected imageHeight to be in range: (0 < imageHeight <= 65536), inprecise cast to PixelSpace."}));
-    // clang-format on
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "qmError: Expected imageWidth to be in range: (0 < imageWidth <= 65536), inprecise cast to PixelSpace.",
+            "qmError: Expected imageHeight to be in range: (0 < imageHeight <= 65536), inprecise cast to PixelSpace."}));
 }
 
 TEST_F(TextureManagerTest, OpenGlReportsMagentaBorderLinearFilteringRepeatAndNoMipmaps)

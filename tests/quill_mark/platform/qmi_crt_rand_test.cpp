@@ -2,9 +2,9 @@
 // the game are defined by these numbers, so the generator must match them exactly.
 #include <gtest/gtest.h>
 
-#include "quill_mark/game/qm_random.h"
+#include "quill_mark/platform/implementation/qmi_crt_rand.h"
 #include "quill_mark/platform/qm_platform.h"
-#include "quill_mark/platform/qmi_crt_rand.h"
+#include "quill_mark/platform/qm_random.h"
 
 TEST(CrtRand, StartsWithTheKnownSequenceAndStaysIn15Bits)
 {
@@ -25,10 +25,10 @@ TEST(CrtRand, StartsWithTheKnownSequenceAndStaysIn15Bits)
 TEST(RandomFloat, ScalesTheSharedSequenceBy2PowMinus15)
 {
     SetCrtRandState(1);
-    EXPECT_EQ(Quillmark::Game::RandomFloat(), 41.0f / 32768.0f);
+    EXPECT_EQ(Quillmark::Platform::RandomFloat(), 41.0f / 32768.0f);
     // The float draw and a direct draw share one sequence.
     EXPECT_EQ(CrtRand(), 18467);
     SetCrtRandState(1);
     CrtRand();
-    EXPECT_EQ(Quillmark::Game::RandomFloat(), 18467.0f / 32768.0f);
+    EXPECT_EQ(Quillmark::Platform::RandomFloat(), 18467.0f / 32768.0f);
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/platform/implementation/qmi_message_queue.h"
+#include "quill_mark/platform/implementation/qmi_window_class_table.h"
 #include "quill_mark/platform/qm_platform.h"
-#include "quill_mark/platform/qmi_message_queue.h"
-#include "quill_mark/platform/qmi_window_class_table.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
 
 namespace

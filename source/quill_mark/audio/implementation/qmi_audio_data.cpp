@@ -79,11 +79,9 @@ void AudioData::ReadHeader()
 
     if (!isRiffWave || !walk.foundFormat || mAudioFormat != kPcmFormat)
     {
-        // clang-format off
         qmTriggerError(
             "qmExternalError: Failed to process audio file, \"%s\", audio file is not a supported WAV file.",
             mFilePath.c_str());
-        // clang-format on
     }
     if (!walk.foundData)
     {
@@ -171,11 +169,9 @@ void AudioData::LimitDataSize(std::uint64_t declaredSize)
     const std::uint64_t frameSize =
         (mBitsPerSample == 8 ? 1u : 2u) * (mChannelCount == 2 ? 2u : 1u);
     mDataSize = static_cast<std::int32_t>(limit - limit % frameSize);
-    // clang-format off
     qmTriggerError(
         "qmExternalError: Audio file \"%s\" holds fewer sample bytes than its data chunk declares; using the %d bytes present.",
         mFilePath.c_str(), static_cast<int>(mDataSize));
-    // clang-format on
 }
 
 bool AudioData::ReadAt(std::uint64_t offset, char* destination, std::uint64_t size)
@@ -192,11 +188,9 @@ bool AudioData::ReadAt(std::uint64_t offset, char* destination, std::uint64_t si
 
 void AudioData::GetData(char* destination, const std::int32_t& size)
 {
-    // clang-format off
     qmTriggerErrorIf(
         size != mDataSize,
         "qmInternalError: Collecting partial audio data for streaming players is not yet supported.");
-    // clang-format on
     if (destination == nullptr || size <= 0)
     {
         return;

@@ -120,11 +120,9 @@ bool ReadEventTableFile(const std::string& tableName, const std::string& filePat
     const DynamicStructure root = Quillmark::Core::LoadJsonFile(filePath);
     if (root.IsNil() || !root.IsStructure())
     {
-        // clang-format off
         qmTriggerError(
             "qmDataError: Expected event table data to be a structure of information. Table: \"%s\"",
             filePath.c_str());
-        // clang-format on
         return false;
     }
     // The JSON reader turns an empty array into Nil, so a Nil member that is present (not the
@@ -137,11 +135,9 @@ bool ReadEventTableFile(const std::string& tableName, const std::string& filePat
     }
     if (events.IsNil() || !events.IsArray())
     {
-        // clang-format off
         qmTriggerError(
             "qmDataError: Expected event table to have an array named: audio_events. Table: \"%s\"",
             filePath.c_str());
-        // clang-format on
         return false;
     }
     for (std::uint32_t index = 0; index < events.Size(); ++index)

@@ -16,7 +16,7 @@ class Sprite;
 namespace qmImplementation
 {
 
-class DefaultScene : public Quillmark::Game::GameScene, public Quillmark::Core::Noncopyable
+class DefaultScene : public Quillmark::Game::GameScene, private Quillmark::Core::Noncopyable
 {
 public:
     ~DefaultScene() override;

@@ -69,7 +69,7 @@ HGLRC WINAPI wglCreateContext(HDC deviceContext)
     // As on a real driver, a context needs a window with a pixel format.
     if (owner != nullptr && !owner->destroyed && owner->pixelFormat != 0)
     {
-        created = &GetState().contexts.emplace_back(HGLRC__{owner, false});
+        created = &GetState().contexts.emplace_back(HGLRC__{owner, false, nullptr});
     }
     Record(PlatformCall::kWglCreateContext, owner, {AsArgument(created)});
     return created;

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/platform/implementation/qmi_window_class_table.h"
 #include "quill_mark/platform/qm_platform.h"
-#include "quill_mark/platform/qmi_window_class_table.h"
 
 namespace qmImplementation::ScriptedPlatform
 {

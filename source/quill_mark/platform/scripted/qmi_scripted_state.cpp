@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "quill_mark/platform/qmi_crt_rand.h"
+#include "quill_mark/platform/implementation/qmi_crt_rand.h"
 #include "quill_mark/platform/scripted/qmi_scripted_state.h"
 
 namespace qmImplementation::ScriptedPlatform
@@ -13,42 +13,6 @@ State& GetState()
 {
     static State state;
     return state;
-}
-
-HWND__* FindLiveWindow(HWND window)
-{
-    for (HWND__& candidate : GetState().windows)
-    {
-        if (&candidate == window)
-        {
-            return candidate.destroyed ? nullptr : &candidate;
-        }
-    }
-    return nullptr;
-}
-
-HWND__* FindDeviceContextWindow(HDC deviceContext)
-{
-    for (HWND__& candidate : GetState().windows)
-    {
-        if (&candidate.deviceContext == deviceContext)
-        {
-            return &candidate;
-        }
-    }
-    return nullptr;
-}
-
-HGLRC__* FindContext(HGLRC context)
-{
-    for (HGLRC__& candidate : GetState().contexts)
-    {
-        if (&candidate == context)
-        {
-            return &candidate;
-        }
-    }
-    return nullptr;
 }
 
 LONG ClientWidth(const HWND__& window)
@@ -92,12 +56,7 @@ void Record(PlatformCall call, HWND window, std::initializer_list<std::intptr_t>
 void Reset()
 {
     State& state = GetState();
-    state.windows.clear();
-    state.contexts.clear();
-    state.currentContext = nullptr;
-    state.chosenFormats.clear();
-    state.classes.Clear();
-    state.queue.Clear();
+    state.ClearHandles();
     state.frame = RECT{8, 31, 8, 8};
     state.cursor = POINT{0, 0};
     state.frequency = kDefaultFrequency;

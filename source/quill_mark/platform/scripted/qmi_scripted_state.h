@@ -8,23 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/platform/implementation/qmi_handle_tables.h"
 #include "quill_mark/platform/qm_platform.h"
-#include "quill_mark/platform/qmi_message_queue.h"
-#include "quill_mark/platform/qmi_window_class_table.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
 
-struct HDC__
-{
-    HWND__* window;
-};
-
-struct HWND__
+struct HWND__ : qmImplementation::WindowRecord
 {
     HWND__() = default;
     HWND__(const HWND__&) = delete;
     HWND__& operator=(const HWND__&) = delete;
 
-    WNDPROC procedure = nullptr;
     std::string className;
     std::string caption;
     int captionChanges = 0;
@@ -33,28 +26,9 @@ struct HWND__
     RECT windowRect = {};
     RECT frame = {};
     bool visible = false;
-    bool destroying = false;
-    bool destroyed = false;
-    int pixelFormat = 0;
     PIXELFORMATDESCRIPTOR pixelFormatDescriptor = {};
     int outstandingDeviceContexts = 0;
     HDC__ deviceContext = {this};
-};
-
-struct HGLRC__
-{
-    HWND__* window;
-    bool deleted;
-};
-
-struct HINSTANCE__
-{
-    int unused;
-};
-
-struct HICON__
-{
-    int unused;
 };
 
 namespace qmImplementation::ScriptedPlatform
@@ -64,14 +38,8 @@ constexpr LONGLONG kStartCounter = 987654321;
 constexpr LONGLONG kDefaultFrequency = 10000000;
 constexpr std::size_t kDefaultCallLogCapacity = 10000;
 
-struct State
+struct State : HandleTables<HWND__>
 {
-    std::deque<HWND__> windows;
-    std::deque<HGLRC__> contexts;
-    HGLRC currentContext = nullptr;
-    std::vector<PIXELFORMATDESCRIPTOR> chosenFormats;
-    WindowClassTable classes;
-    MessageQueue queue;
     RECT frame = {8, 31, 8, 8};
     POINT cursor = {0, 0};
     LONGLONG frequency = kDefaultFrequency;
@@ -91,11 +59,21 @@ struct State
 
 State& GetState();
 
-// The window the handle names if it is one of ours and not destroyed; null otherwise.
-HWND__* FindLiveWindow(HWND window);
+inline HWND__* FindLiveWindow(HWND window)
+{
+    return GetState().FindLiveWindow(window);
+}
+
 // The window of a device context of ours (live or destroyed); null for anything else.
-HWND__* FindDeviceContextWindow(HDC deviceContext);
-HGLRC__* FindContext(HGLRC context);
+inline HWND__* FindDeviceContextWindow(HDC deviceContext)
+{
+    return GetState().FindDeviceContextWindow(deviceContext);
+}
+
+inline HGLRC__* FindContext(HGLRC context)
+{
+    return GetState().FindContext(context);
+}
 
 LONG ClientWidth(const HWND__& window);
 LONG ClientHeight(const HWND__& window);

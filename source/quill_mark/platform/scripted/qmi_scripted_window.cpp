@@ -10,10 +10,6 @@ using namespace qmImplementation::ScriptedPlatform;
 namespace
 {
 
-HINSTANCE__ theModuleInstance = {};
-HICON__ theApplicationIcon = {};
-HICON__ theArrowCursor = {};
-
 void SetOuterSize(HWND__& window, int width, int height)
 {
     window.windowRect.right = window.windowRect.left + std::max(width, 0);
@@ -32,8 +28,7 @@ void MoveTo(HWND__& window, int x, int y)
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
 {
     Record(PlatformCall::kGetModuleHandleA, nullptr, {moduleName != nullptr ? 1 : 0});
-    // Only the running program is a module here.
-    return moduleName == nullptr ? &theModuleInstance : nullptr;
+    return qmImplementation::ModuleHandle(moduleName);
 }
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
@@ -45,13 +40,13 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName)
 {
     Record(PlatformCall::kLoadIconA, nullptr, {AsArgument(instance), AsArgument(iconName)});
-    return instance == nullptr && iconName == IDI_APPLICATION ? &theApplicationIcon : nullptr;
+    return qmImplementation::SystemIcon(instance, iconName);
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName)
 {
     Record(PlatformCall::kLoadCursorA, nullptr, {AsArgument(instance), AsArgument(cursorName)});
-    return instance == nullptr && cursorName == IDC_ARROW ? &theArrowCursor : nullptr;
+    return qmImplementation::SystemCursor(instance, cursorName);
 }
 
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,

@@ -21,7 +21,7 @@ void RestoreCurrentContext(SDL_Window* createdFor)
     HGLRC__* current = GetState().currentContext;
     if (current != nullptr && !current->window->destroyed)
     {
-        SDL_GL_MakeCurrent(current->window->sdlWindow, current->context);
+        SDL_GL_MakeCurrent(current->window->sdlWindow, current->native);
     }
     else
     {
@@ -88,7 +88,7 @@ HGLRC WINAPI wglCreateContext(HDC deviceContext)
         return nullptr;
     }
     RestoreCurrentContext(owner->sdlWindow);
-    return &GetState().contexts.emplace_back(HGLRC__{context, owner, false});
+    return &GetState().contexts.emplace_back(HGLRC__{owner, false, context});
 }
 
 BOOL WINAPI wglMakeCurrent(HDC deviceContext, HGLRC context)
@@ -103,7 +103,7 @@ BOOL WINAPI wglMakeCurrent(HDC deviceContext, HGLRC context)
     HGLRC__* found = FindContext(context);
     HWND__* owner = LiveDeviceContextWindow(deviceContext);
     if (found == nullptr || found->deleted || owner == nullptr ||
-        SDL_GL_MakeCurrent(owner->sdlWindow, found->context) != 0)
+        SDL_GL_MakeCurrent(owner->sdlWindow, found->native) != 0)
     {
         return 0;
     }
@@ -123,7 +123,7 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
     {
         return 0;
     }
-    SDL_GL_DeleteContext(found->context);
+    SDL_GL_DeleteContext(found->native);
     found->deleted = true;
     State& state = GetState();
     if (state.currentContext == found)

@@ -3,7 +3,6 @@
 // SDL is told not to turn signals into quit events.
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
-
 #include "quill_mark/platform/sdl/qmi_x11_window_system.h"
 
 namespace qmImplementation::SdlPlatform
@@ -82,47 +81,11 @@ bool EnsureVideo()
     return true;
 }
 
-HWND__* FindLiveWindow(HWND window)
-{
-    for (HWND__& candidate : GetState().windows)
-    {
-        if (&candidate == window)
-        {
-            return candidate.destroyed ? nullptr : &candidate;
-        }
-    }
-    return nullptr;
-}
-
 HWND__* FindWindowBySdlId(Uint32 sdlWindowId)
 {
     for (HWND__& candidate : GetState().windows)
     {
         if (!candidate.destroyed && candidate.sdlWindowId == sdlWindowId)
-        {
-            return &candidate;
-        }
-    }
-    return nullptr;
-}
-
-HWND__* FindDeviceContextWindow(HDC deviceContext)
-{
-    for (HWND__& candidate : GetState().windows)
-    {
-        if (&candidate.deviceContext == deviceContext)
-        {
-            return &candidate;
-        }
-    }
-    return nullptr;
-}
-
-HGLRC__* FindContext(HGLRC context)
-{
-    for (HGLRC__& candidate : GetState().contexts)
-    {
-        if (&candidate == context)
         {
             return &candidate;
         }

@@ -8,9 +8,8 @@
 #include <deque>
 #include <string>
 
+#include "quill_mark/platform/implementation/qmi_handle_tables.h"
 #include "quill_mark/platform/qm_platform.h"
-#include "quill_mark/platform/qmi_message_queue.h"
-#include "quill_mark/platform/qmi_window_class_table.h"
 
 namespace qmImplementation::SdlPlatform
 {
@@ -37,67 +36,47 @@ void ApplyAttributes(const GlAttributes& attributes);
 
 }  // namespace qmImplementation::SdlPlatform
 
-struct HDC__
-{
-    HWND__* window;
-};
-
-struct HWND__
+struct HWND__ : qmImplementation::WindowRecord
 {
     HWND__() = default;
     HWND__(const HWND__&) = delete;
     HWND__& operator=(const HWND__&) = delete;
 
-    WNDPROC procedure = nullptr;
     SDL_Window* sdlWindow = nullptr;
     Uint32 sdlWindowId = 0;
     qmImplementation::SdlPlatform::GlAttributes attributes;
-    int pixelFormat = 0;
-    bool destroying = false;
-    bool destroyed = false;
     HDC__ deviceContext = {this};
-};
-
-struct HGLRC__
-{
-    SDL_GLContext context;
-    HWND__* window;
-    bool deleted;
-};
-
-struct HINSTANCE__
-{
-    int unused;
-};
-
-struct HICON__
-{
-    int unused;
 };
 
 namespace qmImplementation::SdlPlatform
 {
 
-struct State
+struct State : HandleTables<HWND__>
 {
-    std::deque<HWND__> windows;
-    std::deque<HGLRC__> contexts;
-    HGLRC currentContext = nullptr;
-    std::deque<PIXELFORMATDESCRIPTOR> chosenFormats;
-    WindowClassTable classes;
-    MessageQueue queue;
 };
 
 State& GetState();
 
+inline HWND__* FindLiveWindow(HWND window)
+{
+    return GetState().FindLiveWindow(window);
+}
+
+// The window of a device context of ours (live or destroyed); null for anything else.
+inline HWND__* FindDeviceContextWindow(HDC deviceContext)
+{
+    return GetState().FindDeviceContextWindow(deviceContext);
+}
+
+inline HGLRC__* FindContext(HGLRC context)
+{
+    return GetState().FindContext(context);
+}
+
 // Starts SDL's video subsystem on first use; false when no video driver could be started.
 bool EnsureVideo();
 
-HWND__* FindLiveWindow(HWND window);
 HWND__* FindWindowBySdlId(Uint32 sdlWindowId);
-// The window of a device context of ours (live or destroyed); null for anything else.
-HWND__* FindDeviceContextWindow(HDC deviceContext);
-HGLRC__* FindContext(HGLRC context);
 // Any live window, for queries that need one; null when there is none.
 HWND__* AnyLiveWindow();
 

@@ -9,10 +9,6 @@ using namespace qmImplementation::SdlPlatform;
 namespace
 {
 
-HINSTANCE__ theModuleInstance = {};
-HICON__ theApplicationIcon = {};
-HICON__ theArrowCursor = {};
-
 SDL_Window* CreateSdlWindow(const char* caption, int x, int y, int width, int height,
                             const GlAttributes& attributes)
 {
@@ -59,8 +55,7 @@ bool RecreateSdlWindow(HWND__& window, const GlAttributes& attributes)
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
 {
-    // Only the running program is a module here.
-    return moduleName == nullptr ? &theModuleInstance : nullptr;
+    return qmImplementation::ModuleHandle(moduleName);
 }
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
@@ -71,12 +66,12 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
 // The system's icon and arrow are the only resources; the arrow is SDL's default cursor.
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName)
 {
-    return instance == nullptr && iconName == IDI_APPLICATION ? &theApplicationIcon : nullptr;
+    return qmImplementation::SystemIcon(instance, iconName);
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName)
 {
-    return instance == nullptr && cursorName == IDC_ARROW ? &theArrowCursor : nullptr;
+    return qmImplementation::SystemCursor(instance, cursorName);
 }
 
 // The styles are not looked at: every window is fixed-size, captioned and can be minimised.

@@ -1,9 +1,9 @@
 // The scene manager's lifetime checks and the fallbacks after them: reports never stop the game,
 // so each misuse is answered with the soundest thing left to do (see the comments below).
-#include "scenes/scene_manager.h"
+#include "cinderpath2/scene_manager.h"
 
+#include "cinderpath2/gameplay_scene.h"
 #include "quill_mark/core/qm_error.h"
-#include "scenes/gameplay_scene.h"
 
 namespace Cinderpath2
 {
@@ -12,6 +12,8 @@ SceneManager* theSceneManager = nullptr;
 
 namespace
 {
+
+std::unique_ptr<SceneManager> theOwnedSceneManager;
 
 // What GetScene hands out when it has no scene to give (no manager, or an identifier out of
 // range), after its report: an empty scene that draws and does nothing, so a caller that goes on
@@ -32,47 +34,41 @@ Quillmark::Game::GameScene& TheEmptyScene()
 
 void SceneManager::Create(Quillmark::Game::GameApplication& gameApplication)
 {
-    // clang-format off
-    qmTriggerErrorIf(theSceneManager != nullptr, "Expected theSceneManager to be null when calling create, seems create has been called twice.");
-    // clang-format on
+    qmTriggerErrorIf(
+        theSceneManager != nullptr,
+        "Expected theSceneManager to be null when calling create, seems create has been called twice.");
     // A second Create replaces the manager. The earlier one and its scenes are deleted rather
     // than dropped, so the replacement leaks nothing.
-    SceneManager* previous = theSceneManager;
     theSceneManager = nullptr;
-    if (previous != nullptr)
-    {
-        delete previous;
-    }
-    theSceneManager = new SceneManager(gameApplication);
+    theOwnedSceneManager.reset();
+    theOwnedSceneManager.reset(new SceneManager(gameApplication));
+    theSceneManager = theOwnedSceneManager.get();
 }
 
 void SceneManager::Destroy()
 {
-    // clang-format off
-    qmTriggerErrorIf(theSceneManager == nullptr, "Expected theSceneManager to be a valid pointer when calling destroy, seems destroy has been called twice, or without create.");
-    // clang-format on
-    SceneManager* manager = theSceneManager;
+    qmTriggerErrorIf(
+        theSceneManager == nullptr,
+        "Expected theSceneManager to be a valid pointer when calling destroy, seems destroy has been called twice, or without create.");
     theSceneManager = nullptr;
-    if (manager != nullptr)
-    {
-        delete manager;
-    }
+    theOwnedSceneManager.reset();
 }
 
 Quillmark::Game::GameScene& SceneManager::GetScene(const SceneIdentifier& sceneIdentifier)
 {
-    // clang-format off
-    qmTriggerErrorIf(theSceneManager == nullptr, "Expected theSceneManager to be created and valid before ChangeToScene is called.");
-    // clang-format on
+    qmTriggerErrorIf(
+        theSceneManager == nullptr,
+        "Expected theSceneManager to be created and valid before ChangeToScene is called.");
     if (theSceneManager == nullptr)
     {
         return TheEmptyScene();
     }
-    const std::vector<Quillmark::Game::GameScene*>& scenes = theSceneManager->mScenes;
+    const std::vector<std::unique_ptr<Quillmark::Game::GameScene>>& scenes =
+        theSceneManager->mScenes;
     const bool inRange = static_cast<unsigned int>(sceneIdentifier) < scenes.size();
-    // clang-format off
-    qmTriggerErrorIf(!inRange, "Expected a valid sceneIdentifier, out of range.  Was the scene added to manager?");
-    // clang-format on
+    qmTriggerErrorIf(
+        !inRange,
+        "Expected a valid sceneIdentifier, out of range.  Was the scene added to manager?");
     if (!inRange || scenes[sceneIdentifier] == nullptr)
     {
         return TheEmptyScene();
@@ -82,9 +78,9 @@ Quillmark::Game::GameScene& SceneManager::GetScene(const SceneIdentifier& sceneI
 
 void SceneManager::QuitGame()
 {
-    // clang-format off
-    qmTriggerErrorIf(theSceneManager == nullptr, "Expected theSceneManager to be created and valid before ChangeToScene is called.");
-    // clang-format on
+    qmTriggerErrorIf(
+        theSceneManager == nullptr,
+        "Expected theSceneManager to be created and valid before ChangeToScene is called.");
     // Without a manager there is no application to close: the report is all that happens.
     if (theSceneManager != nullptr)
     {
@@ -93,17 +89,17 @@ void SceneManager::QuitGame()
 }
 
 SceneManager::SceneManager(Quillmark::Game::GameApplication& gameApplication)
-    : mScenes(1, nullptr), mGameApplication(gameApplication)
+    : mGameApplication(gameApplication)
 {
-    mScenes[kGameplayScene] = new GameplayScene();
+    // Indexed by SceneIdentifier.
+    mScenes.push_back(std::make_unique<GameplayScene>());
 }
 
 SceneManager::~SceneManager()
 {
-    for (auto scene = mScenes.rbegin(); scene != mScenes.rend(); ++scene)
+    while (!mScenes.empty())
     {
-        delete *scene;
-        *scene = nullptr;
+        mScenes.pop_back();
     }
 }
 

@@ -1,5 +1,5 @@
 // Program entry of the game. Command-line arguments are not used.
-#include "game_entry.h"
+#include "cinderpath2/game_entry.h"
 
 int main()
 {

@@ -2,7 +2,7 @@
 // every fixed step until its radius reaches 128. It has no state of its own beyond BasicEntity's.
 #pragma once
 
-#include "basic_entity.h"
+#include "cinderpath2/basic_entity.h"
 
 namespace Cinderpath2
 {

@@ -1,14 +1,14 @@
 // Spawning, the collision cooldown and quitting. The timers are stepped with double constants and
 // stored back in floats: that rounding decides the exact steps of the spawns (1, 2, 98, 193, ...)
 // and the interval's floor (0.4750005), so the arithmetic below keeps those widths on purpose.
-#include "scenes/gameplay_scene.h"
+#include "cinderpath2/gameplay_scene.h"
 
 #include <cmath>
 
+#include "cinderpath2/scene_manager.h"
 #include "quill_mark/application/qm_input_state.h"
 #include "quill_mark/audio/qm_audio_manager.h"
-#include "quill_mark/game/qm_random.h"
-#include "scenes/scene_manager.h"
+#include "quill_mark/platform/qm_random.h"
 
 namespace Cinderpath2
 {
@@ -19,8 +19,6 @@ constexpr double kStepSeconds = 0.01;
 constexpr double kShortestInterval = 0.5;
 constexpr double kIntervalShortening = 0.025;
 constexpr float kCooldownAfterExplosion = 2.0f;
-constexpr float kRingCentreX = 640.0f;
-constexpr float kRingCentreY = 360.0f;
 constexpr float kRingRadius = 600.0f;
 constexpr float kSpawnSpeed = 300.0f;
 constexpr double kShortestDirection = 0.00001;
@@ -33,16 +31,9 @@ GameplayScene::GameplayScene()
     AddEntity(mPlayer);
 }
 
-GameplayScene::~GameplayScene()
-{
-    // The scene is destroyed only after the loop has ended, so nothing can reach the spawned
-    // entities any more: free them here rather than leave them to the process exit.
-    for (BasicEntity* entity : mSpawnedEntities)
-    {
-        delete entity;
-    }
-    mSpawnedEntities.clear();
-}
+// The scene is destroyed only after the loop has ended, so nothing can reach the spawned entities
+// any more: they go with it rather than being left to the process exit.
+GameplayScene::~GameplayScene() = default;
 
 void GameplayScene::OnOpen()
 {
@@ -79,9 +70,9 @@ void GameplayScene::OnSimulate()
 void GameplayScene::TestCollisions()
 {
     // Every entity overlapping in this step plays the event once; the walk does not stop early.
-    for (BasicEntity* entity : mSpawnedEntities)
+    for (const BasicEntity& entity : mSpawnedEntities)
     {
-        if (entity->IsCollidingWith(mPlayer))
+        if (entity.IsCollidingWith(mPlayer))
         {
             Quillmark::Audio::theAudioManager.PlayEvent("audio_events", "explosion");
             mExplosionCooldown = kCooldownAfterExplosion;
@@ -92,9 +83,9 @@ void GameplayScene::TestCollisions()
 void GameplayScene::SpawnEntity()
 {
     // dx is drawn before dy: the order is part of the shared random sequence.
-    const float firstDraw = Quillmark::Game::RandomFloat();
+    const float firstDraw = Quillmark::Platform::RandomFloat();
     float dx = static_cast<float>((firstDraw - 0.5) * 2.0);
-    const float secondDraw = Quillmark::Game::RandomFloat();
+    const float secondDraw = Quillmark::Platform::RandomFloat();
     float dy = static_cast<float>((secondDraw - 0.5) * 2.0);
 
     const float squared = dx * dx + dy * dy;
@@ -105,12 +96,11 @@ void GameplayScene::SpawnEntity()
         dy /= length;
     }
 
-    BasicEntity* entity = new BasicEntity();
-    entity->SetPosition(kRingCentreX - dx * kRingRadius, kRingCentreY - dy * kRingRadius);
-    entity->velocity.x = dx * kSpawnSpeed;
-    entity->velocity.y = dy * kSpawnSpeed;
-    AddEntity(*entity);
-    mSpawnedEntities.push_back(entity);
+    BasicEntity& entity = mSpawnedEntities.emplace_back();
+    entity.SetPosition(kWindowCentre.x - dx * kRingRadius, kWindowCentre.y - dy * kRingRadius);
+    entity.velocity.x = dx * kSpawnSpeed;
+    entity.velocity.y = dy * kSpawnSpeed;
+    AddEntity(entity);
 }
 
 void GameplayScene::OnUpdate(float frameTime)
@@ -120,11 +110,6 @@ void GameplayScene::OnUpdate(float frameTime)
         SceneManager::QuitGame();
     }
     GameScene::OnUpdate(frameTime);
-}
-
-void GameplayScene::OnRender()
-{
-    GameScene::OnRender();
 }
 
 }  // namespace Cinderpath2

@@ -3,10 +3,10 @@
 // no removal, no end: releasing Escape quits through the scene manager.
 #pragma once
 
-#include <list>
+#include <deque>
 
-#include "basic_entity.h"
-#include "player_entity.h"
+#include "cinderpath2/basic_entity.h"
+#include "cinderpath2/player_entity.h"
 #include "quill_mark/core/qm_noncopyable.h"
 #include "quill_mark/game/qm_game_scene.h"
 
@@ -21,20 +21,20 @@ public:
 
     void OnSimulate() override;
     void OnUpdate(float frameTime) override;
-    void OnRender() override;
     void OnOpen() override;
 
     // Read-only views for tools and tests (the game itself never asks).
     const PlayerEntity& GetPlayer() const { return mPlayer; }
-    const std::list<BasicEntity*>& GetSpawnedEntities() const { return mSpawnedEntities; }
+    const std::deque<BasicEntity>& GetSpawnedEntities() const { return mSpawnedEntities; }
 
 private:
     void SpawnEntity();
     void TestCollisions();
 
     PlayerEntity mPlayer;
-    // Owned by the scene; in creation order, which is also the order collisions are tested in.
-    std::list<BasicEntity*> mSpawnedEntities;
+    // In creation order, which is also the order collisions are tested in. A deque, so entities
+    // never move while the scene's entity list points at them.
+    std::deque<BasicEntity> mSpawnedEntities;
     // Seconds until the next spawn, which happens when it drops below 0.
     float mSpawnTimer;
     float mSpawnInterval;

@@ -1,13 +1,13 @@
 // The scene manager on the scripted platform layer: one gameplay scene per manager, a report for
 // every misuse and sound behaviour after it. Without data files spawned circles report their
 // missing sheet, so only the manager's own reports are counted where circles spawn.
-#include "scenes/scene_manager.h"
+#include "cinderpath2/scene_manager.h"
 
 #include <gtest/gtest.h>
 
+#include "cinderpath2/gameplay_scene.h"
 #include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
-#include "scenes/gameplay_scene.h"
 #include "support/recording_error_handler.h"
 
 namespace

@@ -8,13 +8,13 @@
 #include <functional>
 #include <vector>
 
-#include "game_entry.h"
+#include "cinderpath2/game_entry.h"
+#include "cinderpath2/gameplay_scene.h"
+#include "cinderpath2/random_watcher.h"
+#include "cinderpath2/scene_manager.h"
 #include "quill_mark/game/qm_entity.h"
 #include "quill_mark/graphics/qm_texture_manager.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
-#include "scenes/gameplay_scene.h"
-#include "scenes/random_watcher.h"
-#include "scenes/scene_manager.h"
 #include "support/gl_test_context.h"
 #include "support/recording_error_handler.h"
 
@@ -104,7 +104,7 @@ protected:
         }
         if (finished == 1 || finished == 2)
         {
-            const Cinderpath2::BasicEntity& newest = *mScene->GetSpawnedEntities().back();
+            const Cinderpath2::BasicEntity& newest = mScene->GetSpawnedEntities().back();
             mFirstPositions.push_back(newest.GetPosition().x);
             mFirstPositions.push_back(newest.GetPosition().y);
         }

@@ -1,6 +1,6 @@
 // Window class registration. Atoms count up from the first value the original platform hands
 // out for registered classes, so a class atom never looks like a small integer.
-#include "quill_mark/platform/qmi_window_class_table.h"
+#include "quill_mark/platform/implementation/qmi_window_class_table.h"
 
 #include <strings.h>
 

@@ -1,6 +1,6 @@
 // The player follows the cursor exactly (also outside the window, where client coordinates go
 // negative or past the size) and grows by 0.04 pixels of radius per step up to twice its size.
-#include "player_entity.h"
+#include "cinderpath2/player_entity.h"
 
 #include <cstdint>
 
@@ -12,8 +12,6 @@ namespace Cinderpath2
 
 namespace
 {
-constexpr float kStartX = 640.0f;
-constexpr float kStartY = 360.0f;
 constexpr unsigned int kAzure = 0xFF00AAFFu;
 constexpr float kMaximumRadius = 128.0f;
 // Added in double precision, so the radius stops at 128.00146, the first float not below 128.
@@ -22,7 +20,7 @@ constexpr double kGrowthPerStep = 0.04;
 
 PlayerEntity::PlayerEntity()
 {
-    SetPosition(kStartX, kStartY);
+    SetPosition(kWindowCentre.x, kWindowCentre.y);
     mSprite.SetColor(Quillmark::Graphics::Color(kAzure));
 }
 

@@ -1,7 +1,7 @@
 // The gameplay scene stepped directly on the game's own data: plays of the "explosion" event within
 // one step, reopening, and a spawn drawn with no direction. Spawn positions and the long-run
 // schedule are checked on the whole game (whole_game_test.cpp).
-#include "scenes/gameplay_scene.h"
+#include "cinderpath2/gameplay_scene.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cinderpath2/game_data_fixture.h"
+#include "cinderpath2/random_watcher.h"
 #include "quill_mark/application/implementation/qmi_input_state.h"
-#include "scenes/random_watcher.h"
 
 namespace
 {
@@ -134,7 +134,7 @@ TEST_F(GameplaySceneTest, ACircleDrawnWithNoDirectionStaysInTheCentre)
     MovePlayerTo(kFarAway, kFarAway);
     mScene->OnSimulate();
     ASSERT_EQ(mScene->GetSpawnedEntities().size(), 1u);
-    const BasicEntity& still = *mScene->GetSpawnedEntities().front();
+    const BasicEntity& still = mScene->GetSpawnedEntities().front();
     EXPECT_EQ(still.GetPosition().x, 640.0f);
     EXPECT_EQ(still.GetPosition().y, 360.0f);
     EXPECT_EQ(still.velocity.x, 0.0f);

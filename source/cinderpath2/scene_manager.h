@@ -3,6 +3,7 @@
 // changes are not its business (the game application makes a scene current).
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "quill_mark/core/qm_noncopyable.h"
@@ -27,15 +28,17 @@ public:
     // Closes the window; the game loop ends after the current frame.
     static void QuitGame();
 
-private:
-    explicit SceneManager(Quillmark::Game::GameApplication& gameApplication);
+    // Deletes the scenes, the last created first.
     ~SceneManager();
 
-    std::vector<Quillmark::Game::GameScene*> mScenes;
+private:
+    explicit SceneManager(Quillmark::Game::GameApplication& gameApplication);
+
+    std::vector<std::unique_ptr<Quillmark::Game::GameScene>> mScenes;
     Quillmark::Game::GameApplication& mGameApplication;
 };
 
-// Null before Create and after Destroy.
+// The current manager, owned by Create and Destroy; null before Create and after Destroy.
 extern SceneManager* theSceneManager;
 
 }  // namespace Cinderpath2

@@ -1,6 +1,6 @@
 // Retrieval order follows the original platform: posted and input messages, then WM_QUIT, then
 // WM_PAINT. Taking from an empty queue allocates nothing, so an idle loop costs no memory work.
-#include "quill_mark/platform/qmi_message_queue.h"
+#include "quill_mark/platform/implementation/qmi_message_queue.h"
 
 #include <algorithm>
 

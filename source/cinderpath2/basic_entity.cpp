@@ -1,10 +1,11 @@
 // The spawned circles: a sprite from the prototyping sheet, a radius and a straight-line motion
 // advanced in fixed steps. The float widths of each computation are part of the game's behaviour
 // (they decide in which step two circles first overlap), so they are spelled out.
-#include "basic_entity.h"
+#include "cinderpath2/basic_entity.h"
 
 #include <cmath>
 
+#include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
 
 namespace Cinderpath2
@@ -15,8 +16,6 @@ namespace
 // The "solid_circle" frame is a disc 128 pixels across, so scale 1 draws radius 64.
 constexpr float kFrameRadius = 64.0f;
 constexpr double kScalePerRadius = 1.0 / 64.0;
-// Equal to the game loop's fixed step, which makes velocity a speed per second of game time.
-constexpr float kStepSeconds = 0.01f;
 }  // namespace
 
 BasicEntity::BasicEntity()
@@ -49,17 +48,13 @@ bool BasicEntity::IsCollidingWith(const BasicEntity& other) const
     return other.radius + radius > distance;
 }
 
-void BasicEntity::OnUpdate(float deltaTime)
-{
-    Entity::OnUpdate(deltaTime);
-}
-
 void BasicEntity::OnSimulate()
 {
     Entity::OnSimulate();
+    // One step of the game loop is kFixedTimeStep seconds, so velocity is a speed per second.
     const Quillmark::Graphics::Vector2& position = GetPosition();
-    const float x = position.x + velocity.x * kStepSeconds;
-    const float y = position.y + velocity.y * kStepSeconds;
+    const float x = position.x + velocity.x * Quillmark::Game::kFixedTimeStep;
+    const float y = position.y + velocity.y * Quillmark::Game::kFixedTimeStep;
     SetPosition(x, y);
 }
 

@@ -10,6 +10,9 @@
 namespace Cinderpath2
 {
 
+// The centre of the 1280 x 720 window: where the player starts and what spawned circles cross.
+constexpr Quillmark::Graphics::Vector2 kWindowCentre = {640.0f, 360.0f};
+
 class BasicEntity : public Quillmark::Game::Entity
 {
 public:
@@ -30,7 +33,6 @@ public:
     // Pixels per second of game time; the gameplay scene sets it once after spawning.
     Quillmark::Graphics::Vector2 velocity;
 
-    void OnUpdate(float deltaTime) override;
     // One fixed step of straight-line motion.
     void OnSimulate() override;
 

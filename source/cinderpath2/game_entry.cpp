@@ -1,12 +1,12 @@
 // Start-up order matters: the game application opens the window and its OpenGL context before
 // the sprite sheet creates its texture, and the scene manager exists before the loop starts.
 // Missing or broken data files are reported by their loaders and the game runs on regardless.
-#include "game_entry.h"
+#include "cinderpath2/game_entry.h"
 
+#include "cinderpath2/scene_manager.h"
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
-#include "scenes/scene_manager.h"
 
 namespace Cinderpath2
 {
