@@ -13,7 +13,9 @@ fi
 
 display_file="$(mktemp)"
 exec {display_fd}>"$display_file"
-Xvfb -displayfd "$display_fd" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the server would otherwise reset (refusing connections meanwhile) whenever its last
+# client leaves, which happens between every two test programs.
+Xvfb -displayfd "$display_fd" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 exec {display_fd}>&-
 trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -f "$display_file"' EXIT

@@ -14,6 +14,9 @@ namespace Cinderpath2
 int RunCinderpath2()
 {
     Quillmark::Game::GameApplication gameApplication;
+    // Without a window the game cannot be played; it still goes through its steps, so every
+    // fault is reported, and then says so in its exit code.
+    const bool hasWindow = gameApplication.HasWindow();
     gameApplication.SetWindowTitle("Cinderpath2");
 
     Quillmark::Graphics::theSpriteManager.LoadSpriteSheetFromFile("prototyping_sheet",
@@ -24,7 +27,7 @@ int RunCinderpath2()
     SceneManager::Create(gameApplication);
     gameApplication.RunGame(SceneManager::GetScene(kGameplayScene));
     SceneManager::Destroy();
-    return 0;
+    return hasWindow ? 0 : 1;
 }
 
 }  // namespace Cinderpath2

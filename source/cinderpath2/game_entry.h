@@ -6,7 +6,8 @@ namespace Cinderpath2
 {
 
 // Opens the window, loads the data files (relative to the current directory), runs the gameplay
-// scene until the loop ends and tears everything down again. Returns the process exit code.
+// scene until the loop ends and tears everything down again. Returns the process exit code: 0,
+// or 1 when no window could be opened.
 int RunCinderpath2();
 
 }  // namespace Cinderpath2

@@ -13,7 +13,10 @@ SceneManager* theSceneManager = nullptr;
 namespace
 {
 
-std::unique_ptr<SceneManager> theOwnedSceneManager;
+// Every manager made since the last Destroy, the current one last. A second Create may run
+// inside a scene hook while the loop still holds a scene of the replaced manager, so replaced
+// managers and their scenes live on until Destroy.
+std::vector<std::unique_ptr<SceneManager>> theOwnedSceneManagers;
 
 // What GetScene hands out when it has no scene to give (no manager, or an identifier out of
 // range), after its report: an empty scene that draws and does nothing, so a caller that goes on
@@ -37,12 +40,8 @@ void SceneManager::Create(Quillmark::Game::GameApplication& gameApplication)
     qmTriggerErrorIf(
         theSceneManager != nullptr,
         "Expected theSceneManager to be null when calling create, seems create has been called twice.");
-    // A second Create replaces the manager. The earlier one and its scenes are deleted rather
-    // than dropped, so the replacement leaks nothing.
-    theSceneManager = nullptr;
-    theOwnedSceneManager.reset();
-    theOwnedSceneManager.reset(new SceneManager(gameApplication));
-    theSceneManager = theOwnedSceneManager.get();
+    theOwnedSceneManagers.emplace_back(new SceneManager(gameApplication));
+    theSceneManager = theOwnedSceneManagers.back().get();
 }
 
 void SceneManager::Destroy()
@@ -51,7 +50,10 @@ void SceneManager::Destroy()
         theSceneManager == nullptr,
         "Expected theSceneManager to be a valid pointer when calling destroy, seems destroy has been called twice, or without create.");
     theSceneManager = nullptr;
-    theOwnedSceneManager.reset();
+    while (!theOwnedSceneManagers.empty())
+    {
+        theOwnedSceneManagers.pop_back();
+    }
 }
 
 Quillmark::Game::GameScene& SceneManager::GetScene(const SceneIdentifier& sceneIdentifier)

@@ -38,7 +38,8 @@ private:
     Quillmark::Game::GameApplication& mGameApplication;
 };
 
-// The current manager, owned by Create and Destroy; null before Create and after Destroy.
+// The current manager; null before Create and after Destroy. A manager replaced by a second
+// Create is kept, scenes and all, until Destroy deletes every manager.
 extern SceneManager* theSceneManager;
 
 }  // namespace Cinderpath2

@@ -1,6 +1,7 @@
 // The real game program watched from outside on a private X server (tests/support): its window,
 // what it draws under the pointer, the sound it makes (OpenAL Soft's wave backend), its error
-// boxes and its exit. The pointer and keys are driven with xdotool.
+// boxes, its life under a window manager, and its exit. The pointer and keys are driven with
+// xdotool.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -8,27 +9,23 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/captured_sound.h"
 #include "support/png_writer.h"
 #include "support/private_x_server.h"
 #include "support/x11_desktop.h"
-
-// Last: its macros (None, Bool) clash with the test framework.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 namespace
 {
 
 using QuillmarkTest::DesktopWindow;
+using QuillmarkTest::RunDesktopCommand;
 using Clock = std::chrono::steady_clock;
 
 // Deadlines, not measurements: generous so a slow software-rendered machine still passes.
@@ -40,38 +37,6 @@ void Sleep(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-bool Shell(const std::string& command)
-{
-    return std::system(command.c_str()) == 0;
-}
-
-// The screen's pixels (0xRRGGBB) inside a window's rectangle, rows from the top down.
-std::vector<unsigned long> Capture(const DesktopWindow& window)
-{
-    std::vector<unsigned long> pixels;
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-    {
-        return pixels;
-    }
-    XImage* image = XGetImage(display, DefaultRootWindow(display), window.x, window.y,
-                              static_cast<unsigned>(window.width),
-                              static_cast<unsigned>(window.height), AllPlanes, ZPixmap);
-    for (int y = 0; image != nullptr && y < window.height; ++y)
-    {
-        for (int x = 0; x < window.width; ++x)
-        {
-            pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFFu);
-        }
-    }
-    if (image != nullptr)
-    {
-        XDestroyImage(image);
-    }
-    XCloseDisplay(display);
-    return pixels;
-}
-
 bool IsColor(unsigned long pixel, int red, int green, int blue)
 {
     return std::abs(static_cast<int>(pixel >> 16) - red) <= 3 &&
@@ -79,44 +44,14 @@ bool IsColor(unsigned long pixel, int red, int green, int blue)
            std::abs(static_cast<int>(pixel & 0xFF) - blue) <= 3;
 }
 
-// Loudness per sample frame (largest |sample| of its channels, 0 to 1) of the 16-bit WAV the wave
-// backend writes; chunks other than "fmt " and "data" are skipped by their padded size.
-std::vector<float> ReadLevels(const std::string& path, int& rate)
+bool IsAzure(unsigned long pixel)
 {
-    std::ifstream stream(path, std::ios::binary);
-    const std::vector<char> b((std::istreambuf_iterator<char>(stream)), {});
-    auto u16 = [&b](std::size_t at)
-    { return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8; };
-    auto u32 = [&u16](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
-    std::vector<float> levels;
-    std::uint32_t channels = 0;
-    std::uint32_t bits = 0;
-    const bool isWave = b.size() >= 12 && std::memcmp(b.data() + 8, "WAVE", 4) == 0;
-    for (std::size_t at = 12; isWave && at + 8 <= b.size();
-         at += 8 + u32(at + 4) + (u32(at + 4) & 1))
-    {
-        if (std::memcmp(&b[at], "fmt ", 4) == 0 && at + 24 <= b.size())
-        {
-            channels = u16(at + 10);
-            rate = static_cast<int>(u32(at + 12));
-            bits = u16(at + 22);
-        }
-        else if (std::memcmp(&b[at], "data", 4) == 0 && bits == 16 && channels > 0)
-        {
-            const std::size_t end = std::min<std::size_t>(b.size(), at + 8 + u32(at + 4));
-            for (std::size_t frame = at + 8; frame + 2 * channels <= end; frame += 2 * channels)
-            {
-                float level = 0.0f;
-                for (std::uint32_t c = 0; c < channels; ++c)
-                {
-                    level = std::max(level, std::fabs(std::int16_t(u16(frame + 2 * c)) / 32768.0f));
-                }
-                levels.push_back(level);
-            }
-            break;
-        }
-    }
-    return levels;
+    return IsColor(pixel, 0, 170, 255);
+}
+
+std::string Pointer(const DesktopWindow& window, int x, int y)
+{
+    return "xdotool mousemove " + std::to_string(window.x + x) + " " + std::to_string(window.y + y);
 }
 
 class Cinderpath2EndToEnd : public testing::Test
@@ -141,6 +76,7 @@ protected:
     {
         if (!mFolder.empty())
         {
+            std::system(("kill $(cat '" + mFolder + "/wm.pid' 2>/dev/null) 2>/dev/null").c_str());
             std::filesystem::remove_all(mFolder);
         }
     }
@@ -149,16 +85,33 @@ protected:
     // its exit code. The time limit (and the X server stopping with this process) ensure no test
     // leaves a game behind. Sanitizer builds skip the exit-time leak check here: the system's
     // D-Bus library leaves blocks no suppression can name; the game's own leaks are checked on the
-    // scripted layer (tests/scenes/whole_game_test.cpp).
-    void StartGame(const std::string& directory)
+    // scripted layer (the whole-game test).
+    void StartGame(const std::string& directory, const std::string& environment = "")
     {
         std::ofstream(mFolder + "/alsoft.conf")
-            << "[general]\nsample-type = int16\n[wave]\nfile = " << mFolder << "/capture.wav\n";
-        ASSERT_TRUE(Shell("cd '" + directory + "' && (ALSOFT_DRIVERS=wave ALSOFT_CONF='" + mFolder +
-                          "/alsoft.conf' ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 timeout -s "
-                          "KILL 300 '" QM_GAME_PROGRAM "' >'" +
-                          mFolder + "/output.txt' 2>&1; echo $? >'" + mFolder +
-                          "/exit.txt') >/dev/null 2>&1 &"));
+            << "[general]\nchannels = mono\nsample-type = int16\nfrequency = 22050\n[wave]\nfile = "
+            << mFolder << "/capture.wav\n";
+        const std::string command =
+            "cd '" + directory + "' && (env " + environment + " ALSOFT_DRIVERS=wave ALSOFT_CONF='" +
+            mFolder +
+            "/alsoft.conf' ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 timeout -s KILL " +
+            "300 '" QM_GAME_PROGRAM "' >'" + mFolder + "/output.txt' 2>&1; echo $? >'" + mFolder +
+            "/exit.txt') >/dev/null 2>&1 &";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+
+    // openbox, as a desktop user would have it; stopped in TearDown.
+    void StartWindowManager()
+    {
+        ASSERT_EQ(
+            std::system(("openbox >/dev/null 2>&1 & echo $! >'" + mFolder + "/wm.pid'").c_str()),
+            0);
+        const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
+        while (!RunDesktopCommand("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window") &&
+               Clock::now() < deadline)
+        {
+            Sleep(0.1);
+        }
     }
 
     bool IsRunning() const { return !std::filesystem::exists(mFolder + "/exit.txt"); }
@@ -177,12 +130,11 @@ protected:
         return code;
     }
 
-    DesktopWindow WaitForWindow()
+    DesktopWindow WaitForWindow(const std::string& name = "Cinderpath2")
     {
         const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
         DesktopWindow window;
-        while (!(window = QuillmarkTest::FindTopLevelWindow("Cinderpath2")).found &&
-               Clock::now() < deadline)
+        while (!(window = QuillmarkTest::FindWindowNamed(name)).found && Clock::now() < deadline)
         {
             Sleep(0.05);
         }
@@ -200,11 +152,11 @@ protected:
     // several frames even of a sanitizer build.
     void HoldThenReleaseEscape(const DesktopWindow& window)
     {
-        Shell("xdotool windowfocus " + std::to_string(window.id) + " >/dev/null 2>&1");
-        ASSERT_TRUE(Shell("xdotool keydown Escape"));
+        RunDesktopCommand("xdotool windowfocus " + std::to_string(window.id));
+        ASSERT_TRUE(RunDesktopCommand("xdotool keydown Escape"));
         Sleep(1.0);
         EXPECT_TRUE(IsRunning()) << "pressing Escape alone ended the game";
-        ASSERT_TRUE(Shell("xdotool keyup Escape"));
+        ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
     }
 
     std::string mSourceDir;
@@ -218,15 +170,13 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
     ASSERT_TRUE(window.found) << "no window captioned Cinderpath2; output:\n" << Output();
     EXPECT_EQ(window.width, 1280);
     EXPECT_EQ(window.height, 720);
-    ASSERT_TRUE(Shell("xdotool mousemove " + std::to_string(window.x + 640) + " " +
-                      std::to_string(window.y + 360)));
+    ASSERT_TRUE(RunDesktopCommand(Pointer(window, 640, 360)));
 
     // The first collision needs 1.57 s of game time; game time never runs ahead of real time.
     Sleep(4.0);
-    const std::vector<unsigned long> pixels = Capture(window);
+    const std::vector<unsigned long> pixels = QuillmarkTest::CaptureWindow(window);
     ASSERT_EQ(pixels.size(), 1280u * 720u);
-    const char* save = std::getenv("QM_SAVE_SCREENSHOT");
-    if (save != nullptr && std::string(save) == "1")
+    if (const char* save = std::getenv("QM_SAVE_SCREENSHOT"); save != nullptr && *save == '1')
     {
         std::vector<std::uint8_t> rgb;
         for (unsigned long pixel : pixels)
@@ -246,35 +196,46 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
     for (std::size_t i = 0; i < pixels.size(); ++i)
     {
         const double distance = std::hypot(i % 1280 + 0.5 - 640.0, i / 1280 + 0.5 - 360.0);
-        if (IsColor(pixels[i], 0, 170, 255))
-        {
-            ++azure;
-            azureFar += distance > 130.0 ? 1 : 0;
-        }
+        azure += IsAzure(pixels[i]) ? 1 : 0;
+        azureFar += IsAzure(pixels[i]) && distance > 130.0 ? 1 : 0;
         whiteFar += IsColor(pixels[i], 255, 255, 255) && distance > 140.0 ? 1 : 0;
     }
     EXPECT_GT(azure, 5000);
     EXPECT_EQ(azureFar, 0);
     EXPECT_GT(whiteFar, 5000);
 
+    // The pointer is followed beyond the window's left edge: only the disc's right part shows.
+    ASSERT_TRUE(RunDesktopCommand(Pointer(window, -40, 360)));
+    Sleep(0.5);
+    const std::vector<unsigned long> outside = QuillmarkTest::CaptureWindow(window);
+    int azureLeft = 0;
+    int azureRight = 0;
+    for (std::size_t i = 0; i < outside.size(); ++i)
+    {
+        azureLeft += IsAzure(outside[i]) && i % 1280 < 100 ? 1 : 0;
+        azureRight += IsAzure(outside[i]) && i % 1280 >= 100 ? 1 : 0;
+    }
+    EXPECT_GT(azureLeft, 500);
+    EXPECT_EQ(azureRight, 0);
+
     HoldThenReleaseEscape(window);
     EXPECT_EQ(WaitForExit(), 0) << Output();
 
     // Silence until the first collision, then the explosion.
-    int rate = 0;
-    const std::vector<float> levels = ReadLevels(mFolder + "/capture.wav", rate);
-    ASSERT_FALSE(levels.empty());
-    const auto first =
-        std::find_if(levels.begin(), levels.end(), [](float l) { return l > 0.01f; });
-    ASSERT_NE(first, levels.end());
-    EXPECT_GE(static_cast<double>(first - levels.begin()) / rate, 1.5);
-    EXPECT_GT(*std::max_element(levels.begin(), levels.end()), 0.1f);
+    const std::vector<std::int16_t> samples =
+        QuillmarkTest::ReadCapturedSamples(mFolder + "/capture.wav");
+    const auto first = std::find_if(samples.begin(), samples.end(),
+                                    [](std::int16_t sample) { return std::abs(sample) > 300; });
+    ASSERT_NE(first, samples.end());
+    EXPECT_GE(static_cast<double>(first - samples.begin()) / 22050, 1.5);
+    const auto loudest = std::max_element(samples.begin(), samples.end());
+    EXPECT_GT(*loudest, 3000);
 }
 
 // Clicks an error box's OK button, found on the box's pixels by its border colour.
 bool ClickOk(const DesktopWindow& box)
 {
-    const std::vector<unsigned long> pixels = Capture(box);
+    const std::vector<unsigned long> pixels = QuillmarkTest::CaptureWindow(box);
     int left = box.width, top = box.height, right = -1, bottom = -1;
     for (std::size_t i = 0; i < pixels.size(); ++i)
     {
@@ -288,8 +249,8 @@ bool ClickOk(const DesktopWindow& box)
             bottom = std::max(bottom, y);
         }
     }
-    return right >= 0 && Shell("xdotool mousemove " + std::to_string(box.x + (left + right) / 2) +
-                               " " + std::to_string(box.y + (top + bottom) / 2) + " click 1");
+    return right >= 0 &&
+           RunDesktopCommand(Pointer(box, (left + right) / 2, (top + bottom) / 2) + " click 1");
 }
 
 TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
@@ -298,14 +259,14 @@ TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
     const DesktopWindow window = WaitForWindow();
     ASSERT_TRUE(window.found) << Output();
 
-    // Answer the boxes as they come (start-up ones, then one per spawned circle, which has no
+    // Answer the boxes as they come (the start-up ones, then one per spawned circle, which has no
     // sprite); the game goes on after each.
     int answered = 0;
     bool released = false;
     const auto deadline = Clock::now() + std::chrono::seconds(120);
     while (IsRunning() && Clock::now() < deadline)
     {
-        const DesktopWindow box = QuillmarkTest::FindTopLevelWindow("Error Condition Triggered");
+        const DesktopWindow box = QuillmarkTest::FindWindowNamed("Error Condition Triggered");
         if (box.found)
         {
             answered += ClickOk(box) ? 1 : 0;
@@ -322,15 +283,59 @@ TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
     EXPECT_GE(answered, 8);
     EXPECT_EQ(WaitForExit(), 0);
     const std::string output = Output();
-    for (const char* report :
-         {"qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: "
-          "prototyping_sheet",
-          "qmDataError: Expected event table data to be a structure of information. Table: "
-          "\"data/audio/audio_events.json\"",
-          "SpriteSheet with name prototyping_sheet does not exist."})
+    for (
+        const char* report :
+        {"qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: prototyping_sheet",
+         "qmDataError: Expected event table data to be a structure of information. Table: \"data/audio/audio_events.json\"",
+         "SpriteSheet with name prototyping_sheet does not exist."})
     {
         EXPECT_NE(output.find(report), std::string::npos) << report << "\n" << output;
     }
+}
+
+// Under a window manager: the frame sits where the game asked, a key held while another window
+// takes the focus stays down for the game (letting it go there does not quit), and the window
+// manager's close ends the game normally.
+TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
+{
+    StartWindowManager();
+    StartGame(mSourceDir);
+    const DesktopWindow window = WaitForWindow();
+    ASSERT_TRUE(window.found) << Output();
+    EXPECT_EQ(window.frameX, 50);
+    EXPECT_EQ(window.frameY, 50);
+    EXPECT_EQ(window.width, 1280);
+    EXPECT_EQ(window.height, 720);
+
+    const std::string focusGame = "xdotool windowactivate --sync " + std::to_string(window.id);
+    ASSERT_TRUE(RunDesktopCommand(focusGame));
+    ASSERT_TRUE(RunDesktopCommand("xdotool keydown Escape"));
+    ASSERT_EQ(std::system("xmessage -title focusthief 'another window' >/dev/null 2>&1 &"), 0);
+    ASSERT_TRUE(WaitForWindow("focusthief").found);
+    Sleep(0.5);
+    ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
+    Sleep(1.0);
+    EXPECT_TRUE(IsRunning()) << "Escape let go in another window ended the game";
+
+    RunDesktopCommand("pkill -x xmessage");
+    ASSERT_TRUE(RunDesktopCommand(focusGame));
+    ASSERT_TRUE(RunDesktopCommand("xdotool key alt+F4"));
+    EXPECT_EQ(WaitForExit(), 0) << Output();
+}
+
+// Started where there is no desktop at all, the game says why and ends with a failure code at
+// once, instead of running unseen.
+TEST_F(Cinderpath2EndToEnd, WithoutADisplayItSaysWhyAndFails)
+{
+    StartGame(mSourceDir, "-u DISPLAY -u WAYLAND_DISPLAY");
+    const int code = WaitForExit();
+    EXPECT_NE(code, 0);
+    EXPECT_NE(code, -1) << "still running";
+    const std::string output = Output();
+    EXPECT_NE(output.find("qmInternalError, Expected window handle to be valid."),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("the window could not be created"), std::string::npos) << output;
 }
 
 }  // namespace

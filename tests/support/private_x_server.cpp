@@ -36,8 +36,10 @@ void StopServer()
     dup2(devNull, STDOUT_FILENO);
     dup2(devNull, STDERR_FILENO);
     const std::string descriptor = std::to_string(displayPipe);
+    // -noreset: an X server resets when its last client leaves, refusing connections meanwhile;
+    // the tests connect and leave all the time, and the program under test must never meet that.
     execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", "1920x1080x24",
-           "-nolisten", "tcp", static_cast<char*>(nullptr));
+           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
 }
 

@@ -1,126 +1,140 @@
-// The desktop helpers. Window lookup parses xwininfo's tree listing; closing sends the
-// WM_DELETE_WINDOW client message through a connection of its own, so it can run on a helper
-// thread while the program under test keeps its own connection busy.
+// The desktop helpers, each on a connection of its own so the program under test keeps its own
+// connection to itself: windows are found by walking the window tree, and pixels are read back
+// from the root window.
 #include "support/x11_desktop.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 namespace QuillmarkTest
 {
 
-std::string RunDesktopCommand(const std::string& command)
-{
-    std::string output;
-    FILE* pipe = popen(("timeout 10 " + command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr)
-    {
-        return output;
-    }
-    char buffer[512];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr)
-    {
-        output += buffer;
-    }
-    pclose(pipe);
-    return output;
-}
-
 namespace
 {
 
-// "+50", "-3" or "+-3" (how the tree listing writes a negative offset).
-long ParseOffset(const char*& text)
+// Windows come and go while the tree is walked (message boxes, say): a request about one that is
+// gone fails, and that is no reason to end the test process, as Xlib's own handler would.
+int IgnoreError(Display* /*display*/, XErrorEvent* /*error*/)
 {
-    if (*text == '+')
-    {
-        ++text;
-    }
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    text = end;
-    return value;
+    return 0;
 }
 
-// One line of the tree listing, e.g.
-//      0x200006 "Quillmark Project": ("app" "app")  1280x720+50+50  +50+50
-// where the last field is the absolute position.
-bool ParseTreeLine(const std::string& line, std::string& name, DesktopWindow& window)
+Display* OpenDisplay()
 {
-    const std::size_t nameStart = line.find('"');
-    const std::size_t nameEnd = line.find("\":", nameStart + 1);
-    std::istringstream fields(line);
-    std::string id;
-    fields >> id;
-    if (nameStart == std::string::npos || nameEnd == std::string::npos || id.rfind("0x", 0) != 0)
+    XSetErrorHandler(IgnoreError);
+    return XOpenDisplay(nullptr);
+}
+
+// Depth-first: the client window sits inside the window manager's frame when there is one.
+Window FindNamed(Display* display, Window window, const std::string& name)
+{
+    // Read in whatever encoding it was set with (SDL's message boxes use UTF-8, which
+    // XFetchName does not return); the names looked for are plain ASCII.
+    XTextProperty windowName = {};
+    const bool matches =
+        XGetWMName(display, window, &windowName) != 0 && windowName.value != nullptr &&
+        name == std::string(reinterpret_cast<const char*>(windowName.value), windowName.nitems);
+    XFree(windowName.value);
+    if (matches)
     {
-        return false;
+        return window;
     }
-    std::istringstream tail(line.substr(nameEnd + 2));
-    std::string field;
-    std::string size;
-    std::string position;
-    while (tail >> field)
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0)
     {
-        size = position;
-        position = field;
+        for (unsigned int i = 0; i < count && found == 0; ++i)
+        {
+            found = FindNamed(display, children[i], name);
+        }
+        XFree(children);
     }
-    int width = 0;
-    int height = 0;
-    if (std::sscanf(size.c_str(), "%dx%d", &width, &height) != 2 || position.empty())
+    return found;
+}
+
+Window OutermostAncestor(Display* display, Window window)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    while (XQueryTree(display, window, &root, &parent, &children, &count) != 0)
     {
-        return false;
+        XFree(children);
+        if (parent == root || parent == 0)
+        {
+            break;
+        }
+        window = parent;
     }
-    const char* offsets = position.c_str();
-    window.x = static_cast<int>(ParseOffset(offsets));
-    window.y = static_cast<int>(ParseOffset(offsets));
-    window.width = width;
-    window.height = height;
-    window.id = std::stoul(id, nullptr, 16);
-    name = line.substr(nameStart + 1, nameEnd - nameStart - 1);
-    return true;
+    return window;
+}
+
+void Place(Display* display, Window window, int& x, int& y)
+{
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
 }
 
 }  // namespace
 
-DesktopWindow FindTopLevelWindow(const std::string& name)
+bool RunDesktopCommand(const std::string& command)
 {
-    std::istringstream listing(RunDesktopCommand("xwininfo -root -tree"));
-    std::string line;
-    while (std::getline(listing, line))
-    {
-        DesktopWindow window;
-        std::string windowName;
-        if (ParseTreeLine(line, windowName, window) && windowName == name)
-        {
-            window.found = true;
-            return window;
-        }
-    }
-    return DesktopWindow{};
+    return std::system(("timeout 10 " + command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-bool RequestWindowClose(unsigned long windowId)
+DesktopWindow FindWindowNamed(const std::string& name)
 {
-    Display* display = XOpenDisplay(nullptr);
+    DesktopWindow result;
+    Display* display = OpenDisplay();
     if (display == nullptr)
     {
-        return false;
+        return result;
     }
-    XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = windowId;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    const Status sent = XSendEvent(display, windowId, False, NoEventMask, &event);
-    XSync(display, False);
+    const Window window = FindNamed(display, DefaultRootWindow(display), name);
+    XWindowAttributes attributes = {};
+    if (window != 0 && XGetWindowAttributes(display, window, &attributes) != 0)
+    {
+        result.found = true;
+        result.id = window;
+        result.width = attributes.width;
+        result.height = attributes.height;
+        Place(display, window, result.x, result.y);
+        Place(display, OutermostAncestor(display, window), result.frameX, result.frameY);
+    }
     XCloseDisplay(display);
-    return sent != 0;
+    return result;
+}
+
+std::vector<unsigned long> CaptureWindow(const DesktopWindow& window)
+{
+    std::vector<unsigned long> pixels;
+    Display* display = OpenDisplay();
+    if (display == nullptr)
+    {
+        return pixels;
+    }
+    XImage* image = XGetImage(display, DefaultRootWindow(display), window.x, window.y,
+                              static_cast<unsigned>(window.width),
+                              static_cast<unsigned>(window.height), AllPlanes, ZPixmap);
+    for (int y = 0; image != nullptr && y < window.height; ++y)
+    {
+        for (int x = 0; x < window.width; ++x)
+        {
+            pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFFu);
+        }
+    }
+    if (image != nullptr)
+    {
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return pixels;
 }
 
 }  // namespace QuillmarkTest

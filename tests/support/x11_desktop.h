@@ -1,15 +1,16 @@
 // Test support: looking at and acting on the desktop from outside the program under test, as a
-// user or a window manager would. Every external command runs with a time limit, so a missing
-// window or a stuck tool fails a test instead of hanging it.
+// user or a window manager would. Lookups ask the X server directly; the external tools run with
+// a time limit, so a missing window or a stuck tool fails a test instead of hanging it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace QuillmarkTest
 {
 
-// Runs a shell command (killed after 10 seconds) and returns what it printed.
-std::string RunDesktopCommand(const std::string& command);
+// Runs a shell command (killed after 10 seconds); true when it succeeded.
+bool RunDesktopCommand(const std::string& command);
 
 struct DesktopWindow
 {
@@ -19,12 +20,15 @@ struct DesktopWindow
     int y = 0;
     int width = 0;
     int height = 0;
+    // The outermost window holding it (the window manager's frame, or the window itself).
+    int frameX = 0;
+    int frameY = 0;
 };
 
-// The first top-level window with exactly this name, from `xwininfo -root -tree`.
-DesktopWindow FindTopLevelWindow(const std::string& name);
+// The first window anywhere in the tree with exactly this name.
+DesktopWindow FindWindowNamed(const std::string& name);
 
-// Asks the window to close the way a window manager's close button does (WM_DELETE_WINDOW).
-bool RequestWindowClose(unsigned long windowId);
+// The screen's pixels (0xRRGGBB) inside the window's rectangle, rows from the top down.
+std::vector<unsigned long> CaptureWindow(const DesktopWindow& window);
 
 }  // namespace QuillmarkTest

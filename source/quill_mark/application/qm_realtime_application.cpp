@@ -29,6 +29,11 @@ void RealtimeApplication::Close()
     WindowLayer::Close(applicationHandler);
 }
 
+bool RealtimeApplication::HasWindow() const
+{
+    return WindowLayer::HasWindow();
+}
+
 void RealtimeApplication::SetWindowTitle(const std::string& title)
 {
     WindowLayer::SetWindowTitle(title);

@@ -24,6 +24,9 @@ public:
     void Run();
     // Destroys the context and the window; may be called from inside a callback during Run().
     void Close();
+    // False when Open() could not make the window (no window system, say): Run() then returns
+    // at once. True from a successful Open() until Close().
+    bool HasWindow() const;
 
     void SetWindowTitle(const std::string& title);
     // A modal box owned by the window with a single confirm button; true if it was confirmed.

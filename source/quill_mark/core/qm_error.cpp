@@ -47,7 +47,14 @@ void NotifyHandlers(ErrorState& state, const std::string& message)
     // Walk a snapshot so handlers may add or remove handlers; skip any removed meanwhile, since
     // it may already be destroyed.
     const std::vector<ErrorHandlerInterface*> snapshot = state.handlers;
-    state.notifyingHandlers = true;
+    // Cleared on the way out also when a handler throws, or every later report would be printed
+    // without reaching any handler.
+    struct NotifyingScope
+    {
+        bool& notifying;
+        explicit NotifyingScope(bool& flag) : notifying(flag) { notifying = true; }
+        ~NotifyingScope() { notifying = false; }
+    } scope(state.notifyingHandlers);
     for (ErrorHandlerInterface* handler : snapshot)
     {
         if (IsRegistered(state, handler))
@@ -55,7 +62,6 @@ void NotifyHandlers(ErrorState& state, const std::string& message)
             handler->OnErrorTriggered(message);
         }
     }
-    state.notifyingHandlers = false;
 }
 
 struct Message

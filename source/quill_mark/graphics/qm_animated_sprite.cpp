@@ -36,7 +36,7 @@ constexpr char kFrameXMessage[] =
 constexpr char kFrameYMessage[] =
     "qmInternalError: Expected frameY to be on texture with enough space for frame.";
 constexpr char kFrameCountMessage[] =
-    "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (%u); the sequence is cut to that many frames.";
+    "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the %u frames of the grid.";
 
 // How many whole frames fit between `location` and the edge of the texture. A frame size of 0
 // (already reported) fits nowhere instead of dividing by zero, and a location beyond the edge
@@ -96,14 +96,17 @@ AnimationSequence::AnimationSequence(const TextureHandle& texture, const PixelSp
     {
         return;
     }
-    // A count beyond the frames of the grid can only add frames that lie off the texture (or
-    // repeat, once the 16-bit index wraps), and a negative count from a data file arrives here
-    // as billions: the sequence is cut to the grid so that no input can make it allocate or
-    // report without bound.
-    const std::uint32_t gridFrames = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(std::uint64_t{grid.columns} * grid.rows, kMaximumGridFrames));
-    qmTriggerErrorIf(frameCount > gridFrames, kFrameCountMessage, gridFrames);
-    const std::uint32_t count = std::min(frameCount, gridFrames);
+    // Indices wrap at 16 bits, so a count above 65536 only repeats frames, and a negative count
+    // from a data file arrives here as billions: such a count is cut to the grid so that no input
+    // can make the sequence allocate or report without bound. Any smaller count is built as asked,
+    // frames past the grid included, each with its reports.
+    std::uint32_t count = frameCount;
+    if (frameCount > kMaximumGridFrames)
+    {
+        count = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(std::uint64_t{grid.columns} * grid.rows, kMaximumGridFrames));
+        qmTriggerError(kFrameCountMessage, count);
+    }
     mFrames.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i)
     {

@@ -15,8 +15,8 @@ namespace Quillmark::Graphics
 class AnimationSequence
 {
 public:
-    // Grid indices are 16-bit, so a longer run of consecutive indices only repeats frames; a
-    // start-and-count sequence never holds more frames than this (nor more than the grid has).
+    // Grid indices are 16-bit, so a longer run of consecutive indices only repeats frames: a
+    // start-and-count sequence asked for more than this is cut to the frames of its grid.
     static constexpr std::uint32_t kMaximumGridFrames = 65536;
 
     explicit AnimationSequence(const TextureHandle& texture);

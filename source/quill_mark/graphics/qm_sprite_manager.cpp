@@ -63,13 +63,6 @@ struct SheetContext
     std::int32_t defaultHeight;
 };
 
-// Members are only looked up on objects: an element of another kind reads as one without any
-// members, so the loader's own reports (a missing name, missing frames) say what is wrong with it.
-const DynamicStructure& Member(const DynamicStructure& object, const char* key)
-{
-    return object.IsStructure() ? object.GetMember(key) : Core::kNilStructure;
-}
-
 // Sizes and positions keep their low 16 bits, as every pixel value of the texture does.
 PixelSpace ToPixelSpace(std::int32_t value)
 {
@@ -95,22 +88,22 @@ std::vector<std::string> ReadStrings(const DynamicStructure& array)
 // False when the sprite stops the load.
 bool AddSprite(const SheetContext& context, const DynamicStructure& sprite)
 {
-    const DynamicStructure& nameValue = Member(sprite, "name");
+    const DynamicStructure& nameValue = sprite.GetMember("name");
     if (nameValue.IsNil())
     {
         qmTriggerError(kNamelessSpriteMessage, context.sheetName.c_str());
         return false;
     }
     const std::string name = nameValue.AsString(true);
-    const std::int32_t x = ReadCoordinate(Member(sprite, "x"));
-    const std::int32_t y = ReadCoordinate(Member(sprite, "y"));
-    const std::int32_t width = Member(sprite, "width").AsIntegerOr(context.defaultWidth);
-    const std::int32_t height = Member(sprite, "height").AsIntegerOr(context.defaultHeight);
+    const std::int32_t x = ReadCoordinate(sprite.GetMember("x"));
+    const std::int32_t y = ReadCoordinate(sprite.GetMember("y"));
+    const std::int32_t width = sprite.GetMember("width").AsIntegerOr(context.defaultWidth);
+    const std::int32_t height = sprite.GetMember("height").AsIntegerOr(context.defaultHeight);
     context.sheet.AddSpriteFrame(
         name, CreateSpriteFrame(context.texture, ToPixelSpace(x), ToPixelSpace(y),
                                 ToPixelSpace(width), ToPixelSpace(height)));
 
-    const DynamicStructure& animations = Member(sprite, "animations");
+    const DynamicStructure& animations = sprite.GetMember("animations");
     if (animations.IsNil())
     {
         return true;
@@ -138,15 +131,11 @@ AnimationSequence BuildListAnimation(const SheetContext& context, const DynamicS
     return sequence;
 }
 
-// Only an array gives indices: a structure in its place would otherwise be read element by
-// element, with a wrong-kind report for each of its members.
+// A structure in place of the array is read the same way: each of its members is asked for as
+// an element, and the value reports the wrong kind for each.
 std::vector<std::int32_t> ReadIndices(const DynamicStructure& frames)
 {
     std::vector<std::int32_t> indices;
-    if (!frames.IsArray())
-    {
-        return indices;
-    }
     indices.reserve(frames.Size());
     for (std::uint32_t i = 0; i < frames.Size(); ++i)
     {
@@ -179,19 +168,21 @@ AnimationSequence BuildMappedAnimation(const SheetContext& context, const Dynami
     const DynamicStructure& count = mapped.GetMember("count");
     qmTriggerErrorIf(start.IsNil(), kMappedStartMessage, name.c_str(), sheetName);
     qmTriggerErrorIf(count.IsNil(), kMappedCountMessage, name.c_str(), sheetName);
-    // A negative count reads as a huge unsigned one; the grid builder cuts it to the grid.
-    return AnimationSequence(
-        context.texture, frameWidth, frameHeight, ToPixelSpace(start.AsInteger(true)),
-        static_cast<std::uint32_t>(count.AsInteger(true)), locationX, locationY);
+    // Read in this order: start, then count. A negative count reads as a huge unsigned one,
+    // which the grid builder cuts.
+    const PixelSpace startFrame = ToPixelSpace(start.AsInteger(true));
+    const auto frameCount = static_cast<std::uint32_t>(count.AsInteger(true));
+    return AnimationSequence(context.texture, frameWidth, frameHeight, startFrame, frameCount,
+                             locationX, locationY);
 }
 
 void AddAnimationObject(const SheetContext& context, const DynamicStructure& animation)
 {
     const char* const sheetName = context.sheetName.c_str();
-    const DynamicStructure& nameValue = Member(animation, "name");
+    const DynamicStructure& nameValue = animation.GetMember("name");
     qmTriggerErrorIf(nameValue.IsNil(), kNamelessAnimationMessage, sheetName);
     const std::string name = nameValue.AsString(true);
-    const DynamicStructure& frames = Member(animation, "frames");
+    const DynamicStructure& frames = animation.GetMember("frames");
     qmTriggerErrorIf(frames.IsNil(), kFramelessAnimationMessage, name.c_str(), sheetName);
 
     if (frames.IsArray())
@@ -221,15 +212,16 @@ bool SpriteManager::LoadSpriteSheetFromFile(const std::string& sheetName,
     }
     const std::string texturePath = data.GetMember("texture").AsString(true);
     const TextureHandle texture = theTextureManager.CreateTextureFromFile(texturePath);
-    const PixelSpace textureWidth = theTextureManager.GetTextureWidth(texture);
-    const PixelSpace textureHeight = theTextureManager.GetTextureHeight(texture);
-    // An image that could not be decoded still gets a handle, of a texture without pixels; a
-    // sheet on it would hold nothing but empty frames, so it stops the load like a missing handle.
-    if (texture == kInvalidTexture || textureWidth == 0 || textureHeight == 0)
+    // An image that could not be decoded still gets a handle, of a texture without pixels: the
+    // texture manager has reported it, and the sheet loads with empty frames, so sprites taken
+    // from it later draw nothing instead of reporting once each.
+    if (texture == kInvalidTexture)
     {
         qmTriggerError(kTextureMessage, texturePath.c_str());
         return false;
     }
+    const PixelSpace textureWidth = theTextureManager.GetTextureWidth(texture);
+    const PixelSpace textureHeight = theTextureManager.GetTextureHeight(texture);
     const std::int32_t defaultWidth = data.GetMember("sprite_width").AsIntegerOr(textureWidth);
     const std::int32_t defaultHeight = data.GetMember("sprite_height").AsIntegerOr(textureHeight);
 

@@ -1,19 +1,19 @@
-// The platform seam: the few operating-system services the framework uses, under the names and
-// signatures of the original platform. Two implementations exist, on SDL2 for the game and a
+// The platform seam: the few operating-system services the framework uses, Win32-style: under
+// Win32's names and signatures. Two implementations exist, on SDL2 for the game and a
 // scripted one for tests; the framework library never knows which one is linked.
 // Only what the window layer and the game clock call is here; no window-system type leaks in.
 #pragma once
 
 #include <cstdint>
 
-// The C runtime's generator of the original platform: 15-bit results (0 to 32767) from one
+// The C runtime's generator, as on Win32: 15-bit results (0 to 32767) from one
 // process-wide sequence that is never seeded, so every run draws the same numbers.
 int CrtRand();
 constexpr int kCrtRandMaximum = 0x7FFF;
 
 // ---- Basic types ---------------------------------------------------------------------------
 // Calling conventions mean nothing on this platform; the markers stay so the window layer reads
-// (and compiles) the same against the original headers.
+// (and compiles) the same against the Win32 headers.
 #ifndef CALLBACK
 #define CALLBACK
 #endif
@@ -125,7 +125,7 @@ struct PIXELFORMATDESCRIPTOR
     DWORD dwVisibleMask;
     DWORD dwDamageMask;
 };
-static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "the descriptor keeps its original layout");
+static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "the descriptor keeps the Win32 layout");
 
 union LARGE_INTEGER
 {

@@ -19,14 +19,10 @@ namespace
 
 constexpr std::uint64_t kRiffHeaderSize = 12;
 constexpr std::uint64_t kChunkHeaderSize = 8;
+// RIFF header, a 16-byte format chunk and the next chunk's header: no WAV file is shorter.
+constexpr std::uint64_t kShortestHeaderSize = 44;
 constexpr std::uint32_t kBasicFormatSize = 16;
-constexpr std::uint32_t kExtensibleFormatSize = 40;
 constexpr std::int32_t kPcmFormat = 1;
-constexpr std::int32_t kExtensibleFormat = 0xFFFE;
-
-// The sub-format identifier of plain PCM inside an extensible format chunk.
-constexpr unsigned char kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                             0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 std::uint16_t ReadU16(const unsigned char* bytes)
 {
@@ -77,7 +73,8 @@ void AudioData::ReadHeader()
                             HasId(riff, "RIFF") && HasId(riff + 8, "WAVE");
     const ChunkWalk walk = WalkChunks();
 
-    if (!isRiffWave || !walk.foundFormat || mAudioFormat != kPcmFormat)
+    if (!isRiffWave || mFileSize < kShortestHeaderSize || !walk.foundFormat ||
+        mAudioFormat != kPcmFormat)
     {
         qmTriggerError(
             "qmExternalError: Failed to process audio file, \"%s\", audio file is not a supported WAV file.",
@@ -129,14 +126,14 @@ AudioData::ChunkWalk AudioData::WalkChunks()
     return walk;
 }
 
-// Takes channel count, sample rate and bits per sample from a format chunk of at least 16 bytes;
-// longer chunks (the 18-byte form, the extensible form) are read by their stated size. The values
-// are kept even for formats that are not PCM so the channel and sample-size checks still speak.
+// Takes the format, channel count, sample rate and bits per sample from a format chunk of at least
+// 16 bytes; a longer chunk is skipped by its stated size. Only plain PCM (format 1) is supported;
+// the values are kept for other formats too, so the channel and sample-size checks still speak.
 bool AudioData::ReadFormat(std::uint64_t offset, std::uint32_t size)
 {
-    unsigned char format[kExtensibleFormatSize] = {};
-    const std::uint32_t length = std::min(size, kExtensibleFormatSize);
-    if (size < kBasicFormatSize || !ReadAt(offset, reinterpret_cast<char*>(format), length))
+    unsigned char format[kBasicFormatSize] = {};
+    if (size < kBasicFormatSize ||
+        !ReadAt(offset, reinterpret_cast<char*>(format), kBasicFormatSize))
     {
         return false;
     }
@@ -144,13 +141,6 @@ bool AudioData::ReadFormat(std::uint64_t offset, std::uint32_t size)
     mChannelCount = static_cast<std::int16_t>(ReadU16(format + 2));
     mSampleRate = static_cast<std::int32_t>(ReadU32(format + 4));
     mBitsPerSample = static_cast<std::int16_t>(ReadU16(format + 14));
-    // The extensible form names its real format by a sub-format identifier; plain PCM inside it
-    // stores its samples exactly as the basic form does.
-    if (mAudioFormat == kExtensibleFormat && length == kExtensibleFormatSize &&
-        std::memcmp(format + 24, kPcmSubFormat, sizeof(kPcmSubFormat)) == 0)
-    {
-        mAudioFormat = kPcmFormat;
-    }
     return true;
 }
 

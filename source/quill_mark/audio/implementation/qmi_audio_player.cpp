@@ -4,6 +4,7 @@
 
 #include <AL/al.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "quill_mark/audio/implementation/qmi_audio_data.h"
@@ -64,22 +65,20 @@ void AudioPlayer::Play(AudioData& audioData, bool isLooping)
     alSourceRewind(mSource);
     alSourcei(mSource, AL_BUFFER, 0);
 
-    const std::int32_t dataSize = audioData.GetDataSize();
-    mHasNothingToPlay = dataSize <= 0;
-    if (mHasNothingToPlay)
-    {
-        return;
-    }
     // OpenAL copies the samples, so the block lives only for this call. GetData writes every byte
-    // of it, so it is not cleared first.
-    const std::unique_ptr<char[]> samples(new char[static_cast<std::size_t>(dataSize)]);
+    // of it, so it is not cleared first. A file without samples (missing, say) gives an empty
+    // block, which OpenAL refuses with the format such a file has: that refusal is reported.
+    const std::int32_t dataSize = std::max(audioData.GetDataSize(), 0);
+    const std::unique_ptr<char[]> samples(new char[static_cast<std::size_t>(dataSize) + 1]);
     audioData.GetData(samples.get(), dataSize);
     alGetError();
     alBufferData(mBuffer, audioData.GetFormat(), samples.get(), dataSize,
                  audioData.GetSampleRate());
-    // A buffer OpenAL refused holds no samples: nothing to queue, and nothing for a loop to repeat.
-    mHasNothingToPlay = HadOpenAlError();
-    qmTriggerErrorIf(mHasNothingToPlay, "qmInternalError: Could not set audio data in buffer.");
+    // A buffer OpenAL refused, or one without samples, holds nothing: nothing to queue, and
+    // nothing for a loop to repeat.
+    const bool refused = HadOpenAlError();
+    qmTriggerErrorIf(refused, "qmInternalError: Could not set audio data in buffer.");
+    mHasNothingToPlay = refused || dataSize == 0;
     if (mHasNothingToPlay)
     {
         return;

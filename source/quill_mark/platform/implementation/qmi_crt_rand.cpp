@@ -1,5 +1,5 @@
-// The linear congruential generator of the original C runtime, shared by both platform layers.
-// The state starts at 1 and nothing in the system ever reseeds it.
+// The C runtime's linear congruential generator, as rand is on Win32, shared by both platform
+// layers. The state starts at 1 and nothing in the system ever reseeds it.
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
 #include "quill_mark/platform/qm_platform.h"
 

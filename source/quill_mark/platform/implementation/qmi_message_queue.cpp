@@ -1,4 +1,4 @@
-// Retrieval order follows the original platform: posted and input messages, then WM_QUIT, then
+// Retrieval order follows Win32: posted and input messages, then WM_QUIT, then
 // WM_PAINT. Taking from an empty queue allocates nothing, so an idle loop costs no memory work.
 #include "quill_mark/platform/implementation/qmi_message_queue.h"
 

@@ -1,4 +1,4 @@
-// Window class registration. Atoms count up from the first value the original platform hands
+// Window class registration. Atoms count up from the first value Win32 hands
 // out for registered classes, so a class atom never looks like a small integer.
 #include "quill_mark/platform/implementation/qmi_window_class_table.h"
 

@@ -1,5 +1,5 @@
 // Registered window classes, shared by both platform layers: a class is found by name (ignoring
-// case, as class names always were) and keeps its own copies of the names it was given.
+// case, as Win32 class names are) and keeps its own copies of the names it was given.
 // Unregistering is left out: nothing in the framework does it.
 #pragma once
 

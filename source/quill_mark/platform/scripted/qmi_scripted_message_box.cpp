@@ -17,7 +17,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     ++state.messageBoxCount;
     if (state.messageBoxes.size() < kMessageBoxRecordLimit)
     {
-        // A missing caption reads "Error", as the original platform shows it.
+        // A missing caption reads "Error", as Win32 shows it.
         state.messageBoxes.push_back(MessageBoxRecord{owner, text != nullptr ? text : "",
                                                       caption != nullptr ? caption : "Error", type,
                                                       answer});

@@ -1,16 +1,26 @@
-// Control of the scripted platform layer, which tests link instead of the SDL one: the same
-// operations with no real window and no OpenGL context, driven and observed from here.
-// Everything runs on the calling thread; nothing here waits, sleeps or reads the real clock.
+// The scripted platform layer: the Win32-style seam of qm_platform.h with no real window and no
+// OpenGL context, which tests link instead of the SDL layer; this header is its control, through
+// which a test drives and observes it. Everything runs on the calling thread; nothing here
+// waits, sleeps or reads the real clock.
 //
-// What the scripted platform does on its own:
-// - windows have a frame (8, 31, 8, 8 pixels by default) around the client area, so the outer
-//   rectangle given to CreateWindowExA is larger than the client area by that much;
-// - showing a hidden window asks for one WM_PAINT, as a real window's first exposure does;
-// - GetCursorPos is the first platform call of every loop iteration: it runs the iteration hook
-//   (see SetIterationHook) and then reads the scripted cursor;
-// - OpenGL calls made by the code under test reach no context and draw nothing: with no current
-//   context the system's GL library ignores them (glGen* yield 0, glGet* leave outputs as they
-//   were), so tests need neither a display nor a GPU.
+// What it provides, and where it differs from Win32:
+//  [x] module, window class, icon, arrow   as the SDL layer: one module, nothing loaded
+//  [x] CreateWindowExA, DestroyWindow      windows are records; WM_CREATE and WM_DESTROY are sent
+//                                          before the calls return; a frame of 8, 31, 8, 8 pixels
+//                                          (SetFrameMetrics) surrounds the client area
+//  [x] Get{Client,Window}Rect, SetWindowPos, SetWindowTextA
+//  [x] UpdateWindow, ShowWindow            showing a hidden window asks for one WM_PAINT
+//  [x] PeekMessageA, DispatchMessageA,     what the test posts, in order, then WM_QUIT, then
+//      DefWindowProcA, PostQuitMessage     WM_PAINT; filters ignored; always removes
+//  [ ] TranslateMessage, IsDialogMessageA  no character messages, no dialogs: both answer 0
+//  [x] GetCursorPos, ScreenToClient        the scripted cursor; GetCursorPos is the first call of
+//                                          every loop iteration and runs the iteration hook first
+//  [x] GetDC, ReleaseDC, pixel formats,    bookkeeping only: no context is ever current, so the
+//      wgl*, SwapBuffers                   code under test's GL calls draw nothing (glGen* give 0,
+//                                          glGet* leave their outputs as they were)
+//  [x] MessageBoxA                         nothing shown: recorded, and answered from the queue of
+//                                          answers or the default answer
+//  [x] QueryPerformance{Counter,Frequency} the scripted counter, advanced only by the test
 #pragma once
 
 #include <cstddef>

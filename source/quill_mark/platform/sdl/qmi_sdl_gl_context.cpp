@@ -1,6 +1,6 @@
 // Device contexts, pixel formats and OpenGL contexts on SDL. A device context is the window's
-// drawing surface; a context is an SDL OpenGL context (compatibility profile). As on the
-// original platform, creating a context does not make it current, and the current context stays
+// drawing surface; a context is an SDL OpenGL context (compatibility profile). As with WGL,
+// creating a context does not make it current, and the current context stays
 // what wglMakeCurrent last made it even when its window goes away.
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 

@@ -1,6 +1,9 @@
 // The message queue on SDL: each PeekMessageA first turns the SDL events waiting so far into
 // window messages (without waiting for more), then hands out the next message. Events for
-// windows that no longer exist are dropped.
+// windows that no longer exist are dropped, and so are the key releases SDL makes up when the
+// window loses the focus: on Win32 a key let go while another window has the focus stays down.
+#include <vector>
+
 #include "quill_mark/platform/sdl/qmi_sdl_keys.h"
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
@@ -82,6 +85,25 @@ void TranslateButtonEvent(const SDL_MouseButtonEvent& event)
     GetState().queue.Post(window, message, 0, position);
 }
 
+// When SDL loses the keyboard focus it releases every held key: the key-ups come right before
+// the focus-lost event of the same window, stamped with the same moment.
+bool IsReleasedByFocusLoss(const std::vector<SDL_Event>& events, std::size_t keyUp)
+{
+    const SDL_KeyboardEvent& key = events[keyUp].key;
+    for (std::size_t next = keyUp + 1; next < events.size(); ++next)
+    {
+        const SDL_Event& event = events[next];
+        if (event.type == SDL_KEYUP && event.key.windowID == key.windowID &&
+            event.key.timestamp == key.timestamp)
+        {
+            continue;
+        }
+        return event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST &&
+               event.window.windowID == key.windowID && event.window.timestamp == key.timestamp;
+    }
+    return false;
+}
+
 // SDL's own quit event is not used: closing a window posts WM_CLOSE for that window.
 void TranslatePendingEvents()
 {
@@ -89,9 +111,21 @@ void TranslatePendingEvents()
     {
         return;
     }
-    SDL_Event event;
-    while (SDL_PollEvent(&event) != 0)
+    // Gathered first, so a key-up can be judged by what follows it; kept to reuse its storage.
+    static std::vector<SDL_Event> events;
+    events.clear();
+    SDL_Event polled;
+    while (SDL_PollEvent(&polled) != 0)
     {
+        events.push_back(polled);
+    }
+    for (std::size_t i = 0; i < events.size(); ++i)
+    {
+        const SDL_Event& event = events[i];
+        if (event.type == SDL_KEYUP && IsReleasedByFocusLoss(events, i))
+        {
+            continue;
+        }
         switch (event.type)
         {
             case SDL_WINDOWEVENT:

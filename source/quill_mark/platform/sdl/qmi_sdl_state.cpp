@@ -71,6 +71,9 @@ bool EnsureVideo()
         return true;
     }
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Windows are made only on a desktop: without one SDL would fall back to a driver that draws
+    // nowhere, and the game would run unseen. SDL_VIDEODRIVER in the environment still wins.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     {
         return false;

@@ -1,6 +1,27 @@
-// The SDL platform layer's process-wide state and the handle types it defines, shared by its
-// source files only. Windows and contexts are kept for the whole run, so a stale handle still
-// points at memory of ours; handles are compared against the tables before any use.
+// The SDL platform layer: the Win32-style seam of qm_platform.h answered by SDL2 on X11 or
+// Wayland, for the game and the samples. This header holds the state its files share.
+//
+// What it provides, and where it differs from Win32:
+//  [x] module, window class, icon, arrow   one module; class style, icon and brush are not used
+//  [x] CreateWindowExA, DestroyWindow      styles are not read: fixed size, caption, minimise;
+//                                          only on a desktop: else null, with SDL's reason on
+//                                          standard error
+//  [x] Get{Client,Window}Rect, SetWindowPos  the frame is the window manager's; with none, the
+//                                          outer rectangle is the client rectangle
+//  [x] UpdateWindow, ShowWindow, SetWindowTextA
+//  [x] PeekMessageA, DispatchMessageA,     filters ignored, always removes; no character messages;
+//      DefWindowProcA, PostQuitMessage     key releases SDL makes up on focus loss are dropped
+//  [ ] TranslateMessage, IsDialogMessageA  no character messages, no dialogs: both answer 0
+//  [x] GetCursorPos, ScreenToClient        exact on X11 (asked of the X server), SDL's elsewhere
+//  [x] GetDC, ReleaseDC, pixel formats,    a device context is the window's own; the visual is
+//      wgl*, SwapBuffers                   chosen when the format is set (the hidden window may be
+//                                          made again); compatibility-profile contexts
+//  [x] MessageBoxA                         SDL's box, "OK"/"Cancel"; 0 and a line on standard error
+//                                          when no box can be shown
+//  [x] QueryPerformance{Counter,Frequency} the monotonic clock in nanoseconds
+//
+// Windows and contexts are kept for the whole run, so a stale handle still points at memory of
+// ours; handles are compared against the tables before any use.
 #pragma once
 
 #include <SDL.h>

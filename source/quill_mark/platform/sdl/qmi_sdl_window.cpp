@@ -2,6 +2,8 @@
 // support, created hidden at the requested screen position. Its frame belongs to the window
 // manager: where there is none (or it has not framed the window yet) the outer rectangle is the
 // client rectangle, and the client area is what gets placed at the requested position.
+#include <cstdio>
+
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
 using namespace qmImplementation::SdlPlatform;
@@ -13,7 +15,7 @@ SDL_Window* CreateSdlWindow(const char* caption, int x, int y, int width, int he
                             const GlAttributes& attributes)
 {
     ApplyAttributes(attributes);
-    // Not resizable and without maximise, as the framework's window always was.
+    // Not resizable and without maximise, as the framework's window style asks.
     const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     return SDL_CreateWindow(caption, x, y, width > 0 ? width : 1, height > 0 ? height : 1, flags);
 }
@@ -81,15 +83,21 @@ HWND WINAPI CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowNa
 {
     State& state = GetState();
     const qmImplementation::RegisteredWindowClass* windowClass = state.classes.Find(className);
-    if (windowClass == nullptr || !EnsureVideo())
+    if (windowClass == nullptr)
     {
         return nullptr;
     }
+    // Without a window system there is no window; say why, as the caller only sees null.
+    SDL_Window* sdlWindow = nullptr;
     const GlAttributes attributes;
-    SDL_Window* sdlWindow =
-        CreateSdlWindow(windowName != nullptr ? windowName : "", x, y, width, height, attributes);
+    if (EnsureVideo())
+    {
+        sdlWindow = CreateSdlWindow(windowName != nullptr ? windowName : "", x, y, width, height,
+                                    attributes);
+    }
     if (sdlWindow == nullptr)
     {
+        std::fprintf(stderr, "Quillmark: the window could not be created: %s\n", SDL_GetError());
         return nullptr;
     }
     HWND__& window = state.windows.emplace_back();

@@ -44,7 +44,7 @@ void RegisterWindowClass()
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    // The system colour index used directly as the brush, as the class always had it.
+    // The system colour index used directly as the brush.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_WINDOW));
     windowClass.lpszMenuName = nullptr;
     windowClass.lpszClassName = kWindowClassName;
@@ -243,6 +243,12 @@ void Run(ApplicationHandlerInterface& applicationHandler)
 {
     qmTriggerErrorIf(&applicationHandler != theApplicationHandler,
                      "qmInternalError: applicationHandler changed from Open() to Run().");
+    // With no open application, or no window because none could be made, no message can ever
+    // end the loop: it is left at once instead of spinning for ever.
+    if (theApplicationHandler == nullptr || theWindowHandle == nullptr)
+    {
+        return;
+    }
 
     // Released through the window it came from, even if Close() forgets that window meanwhile.
     HWND loopWindow = theWindowHandle;
@@ -285,6 +291,11 @@ void Close(ApplicationHandlerInterface& applicationHandler)
     hasApplication = false;
     theApplicationHandler = nullptr;
     theWindowHandle = nullptr;
+}
+
+bool HasWindow()
+{
+    return theWindowHandle != nullptr;
 }
 
 void SetWindowTitle(const std::string& title)

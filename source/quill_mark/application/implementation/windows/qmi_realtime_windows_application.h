@@ -16,6 +16,8 @@ using Quillmark::Application::ApplicationHandlerInterface;
 void Open(ApplicationHandlerInterface& applicationHandler);
 void Run(ApplicationHandlerInterface& applicationHandler);
 void Close(ApplicationHandlerInterface& applicationHandler);
+// True while there is a window: from an Open() that could make one until Close().
+bool HasWindow();
 
 void SetWindowTitle(const std::string& title);
 // The labels are not displayed: the platform's own button captions are. An empty cancel label

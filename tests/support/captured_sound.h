@@ -1,0 +1,33 @@
+// Test support: the samples OpenAL Soft's wave backend wrote, for tests that listen to what was
+// really played. Captures are configured as mono 16-bit; the data size in the file is set only
+// when the device closes, so the samples are read up to the end of the file.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace QuillmarkTest
+{
+
+inline std::vector<std::int16_t> ReadCapturedSamples(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    std::vector<std::int16_t> samples;
+    for (std::size_t at = std::min(bytes.find("data", 12), bytes.size()) + 8; at + 1 < bytes.size();
+         at += 2)
+    {
+        std::int16_t sample = 0;
+        std::memcpy(&sample, bytes.data() + at, 2);
+        samples.push_back(sample);
+    }
+    return samples;
+}
+
+}  // namespace QuillmarkTest
