@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libopenal-dev libgl-dev libstb-dev
-  libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libbenchmark-dev nlohmann-json3-dev rapidjson-dev libsimdjson-dev
   clang libclang-rt-14-dev
   xvfb xdotool x11-utils
 )
