@@ -9,6 +9,7 @@
 #include <exception>
 #include <memory>
 
+#include "quill_mark/core/implementation/qmi_json_document_reader.h"
 #include "quill_mark/core/implementation/qmi_json_text_parser.h"
 #include "quill_mark/core/implementation/qmi_json_value.h"
 #include "quill_mark/core/qm_error.h"
@@ -134,8 +135,14 @@ DynamicStructure ParseJson(const char* jsonText)
     return ParseJson(jsonText != nullptr ? std::string_view(jsonText) : std::string_view());
 }
 
+// Plain documents, which data files are, take the single pass; the general reader takes the rest.
 DynamicStructure ParseJson(std::string_view jsonText)
 {
+    DynamicStructure result;
+    if (qmImplementation::JsonDocumentReader().Read(jsonText, result))
+    {
+        return result;
+    }
     qmImplementation::JsonTextParser parser;
     return ToDynamicStructure(parser.Parse(jsonText));
 }
