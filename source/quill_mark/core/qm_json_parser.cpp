@@ -1,6 +1,7 @@
-// File loading, and the conversion of the parse tree into a DynamicStructure. The conversion
-// goes through the value's own PushValue and AddMember, so mixed arrays and empty nested
-// containers produce the same reports as when a program builds the value by hand.
+// File loading, the single pass for plain documents, and for all others the general reader with
+// the conversion of its parse tree into a DynamicStructure. The conversion goes through the
+// value's own PushValue and AddMember, so mixed arrays and empty nested containers produce the
+// same reports as when a program builds the value by hand.
 #include "quill_mark/core/qm_json_parser.h"
 
 #include <sys/stat.h>
