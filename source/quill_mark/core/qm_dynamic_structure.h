@@ -35,9 +35,10 @@ enum ValueType : std::int32_t
 // the value owns: a tree costs a few block allocations, and releasing it frees the blocks without
 // visiting the values. Values inside a container belong to the container's arena; replacing one
 // of them leaves its old payload in the arena until the outermost value is released or replaced.
-// References returned by PushValue and AddMember (and by GetValue, GetMember and GetMemberName)
-// stay valid until the next PushValue or AddMember on the same container, or until the outermost
-// value is released or replaced.
+// References returned by PushValue, AddMember, GetValue and GetMember stay valid until the next
+// PushValue or AddMember on the same container, or until the outermost value is released or
+// replaced; a name from GetMemberName stays valid until the latter. A value moved into a container
+// may be copied into the container's arena, so references into it do not follow it there.
 class DynamicStructure
 {
 public:
