@@ -1,6 +1,8 @@
 // Parses arbitrary bytes with the JSON reader and with the reader as it stood before it was made
 // fast (kept under reference/, unchanged but for its namespaces): both must give the same tree,
-// compared through the value's public operations, and the same reports in the same order.
+// compared through the value's public operations, and the same reports in the same order. The
+// same edits on both trees afterwards must keep them equal, so the value's storage is also
+// exercised where a loaded tree is changed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -74,6 +76,36 @@ void CompareTrees(const DynamicStructure& ours, const Reference& theirs)
     }
 }
 
+// Replaces a member, copies the whole tree into itself, moves values out of and into containers:
+// the paths where a tree's storage is shared, copied or handed over.
+template <typename Value>
+void EditAlike(Value& root)
+{
+    if (root.IsStructure())
+    {
+        const std::string first = root.GetMemberName(0);
+        root.AddMember(first, Value()).SetString("edited", true);
+        Value taken = std::move(root.AddMember("~taken", root));
+        root.AddMember("~tree", std::move(taken));
+    }
+    else if (root.IsArray())
+    {
+        Value copy = root;
+        root.PushValue(root.GetValue(0));
+        root.PushValue(std::move(copy));
+        Value taken = std::move(root.PushValue(Value()));
+        root.PushValue(std::move(taken));
+    }
+}
+
+template <typename Value>
+std::vector<std::string> Reports(void (*action)(Value&), Value& value)
+{
+    theRecorder.messages.clear();
+    action(value);
+    return std::move(theRecorder.messages);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -92,15 +124,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     theRecorder.messages.clear();
-    const Reference theirs = QuillmarkReference::ParseJson(text);
+    Reference theirs = QuillmarkReference::ParseJson(text);
     const std::vector<std::string> theirReports = std::move(theRecorder.messages);
     theRecorder.messages.clear();
-    const DynamicStructure ours = Quillmark::Core::ParseJson(text);
+    DynamicStructure ours = Quillmark::Core::ParseJson(text);
     if (theRecorder.messages != theirReports)
         Differ("reports");
     CompareTrees(ours, theirs);
     // A copy of our tree must compare equal too: copies are deep and complete.
     const DynamicStructure copy = ours;
     CompareTrees(copy, theirs);
+    if (Reports(EditAlike<DynamicStructure>, ours) != Reports(EditAlike<Reference>, theirs))
+        Differ("reports of the edits");
+    CompareTrees(ours, theirs);
+    CompareTrees(copy, QuillmarkReference::ParseJson(text));
     return 0;
 }

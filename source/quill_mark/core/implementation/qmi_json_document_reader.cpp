@@ -91,6 +91,116 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// An optional minus, digits, then optionally a full stop and digits, then optionally an e or E, a
+// sign and digits; integral when there is neither fraction nor exponent.
+bool IsPlainNumber(std::string_view token, bool& integral)
+{
+    std::size_t position = !token.empty() && token[0] == '-' ? 1 : 0;
+    const auto skipDigits = [&token, &position]()
+    {
+        const std::size_t start = position;
+        while (position < token.size() && IsDigit(token[position]))
+        {
+            ++position;
+        }
+        return position > start;
+    };
+    if (!skipDigits())
+    {
+        return false;
+    }
+    integral = position == token.size();
+    if (position < token.size() && token[position] == '.')
+    {
+        ++position;
+        if (!skipDigits())
+        {
+            return false;
+        }
+    }
+    if (position < token.size() && (token[position] == 'e' || token[position] == 'E'))
+    {
+        ++position;
+        position += position < token.size() && (token[position] == '+' || token[position] == '-');
+        if (!skipDigits())
+        {
+            return false;
+        }
+    }
+    return position == token.size();
+}
+
+// A plain integral token within the signed 32-bit range. Past 2^31 the value is out of range
+// whatever follows, so the magnitude stops growing there.
+bool ReadInteger(std::string_view token, std::int64_t& number)
+{
+    const bool negative = token[0] == '-';
+    std::int64_t magnitude = 0;
+    for (std::size_t position = negative ? 1 : 0; position < token.size(); ++position)
+    {
+        if (magnitude <= 2147483648)
+        {
+            magnitude = magnitude * 10 + (token[position] - '0');
+        }
+    }
+    number = negative ? -magnitude : magnitude;
+    return number >= INT32_MIN && number <= INT32_MAX;
+}
+
+// A plain number whose significant digits fit a double exactly, scaled by an exact power of ten:
+// then one multiplication or division rounds correctly, which is what the C library gives too.
+// False for every other token.
+bool ReadExactDouble(std::string_view token, double& number)
+{
+    std::uint64_t mantissa = 0;
+    int significantDigits = 0;
+    int exponent = 0;
+    bool inFraction = false;
+    std::size_t position = token[0] == '-' ? 1 : 0;
+    for (; position < token.size() && token[position] != 'e' && token[position] != 'E'; ++position)
+    {
+        if (token[position] == '.')
+        {
+            inFraction = true;
+            continue;
+        }
+        exponent -= inFraction ? 1 : 0;
+        if (mantissa != 0 || token[position] != '0')
+        {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(token[position] - '0');
+            if (++significantDigits > 15)
+            {
+                return false;
+            }
+        }
+    }
+    if (position < token.size())
+    {
+        ++position;
+        const bool negativeExponent = token[position] == '-';
+        position += token[position] == '-' || token[position] == '+' ? 1 : 0;
+        int written = 0;
+        for (; position < token.size(); ++position)
+        {
+            written = written * 10 + (token[position] - '0');
+            if (written > 1000)
+            {
+                return false;
+            }
+        }
+        exponent += negativeExponent ? -written : written;
+    }
+    if (exponent < -22 || exponent > 22)
+    {
+        return false;
+    }
+    const double exact = static_cast<double>(mantissa);
+    number =
+        exponent < 0 ? exact / kExactPowersOfTen[-exponent] : exact * kExactPowersOfTen[exponent];
+    number = token[0] == '-' ? -number : number;
+    return true;
+}
+
 }  // namespace
 
 bool JsonDocumentReader::Read(std::string_view text, DynamicStructure& result)
@@ -142,68 +252,20 @@ bool JsonDocumentReader::ReadValue(Pending& value, bool inArray, int depth)
 
 bool JsonDocumentReader::ReadObject(Pending& value, int depth)
 {
-    if (depth > kMaximumNesting)
-    {
-        return false;
-    }
-    ++mCursor;
-    SkipWhitespace();
-    if (AtEnd())
-    {
-        return false;
-    }
     const std::size_t firstMember = mMembers.size();
-    if (*mCursor == '}')
+    bool empty = false;
+    if (!EnterContainer('}', depth, empty))
     {
-        ++mCursor;
+        return false;
+    }
+    if (empty)
+    {
         value = Pending{NilType, 0, {}};
         return true;
     }
-    for (;;)
+    for (bool closed = false; !closed;)
     {
-        if (*mCursor != '"')
-        {
-            return false;
-        }
-        const char* const nameStart = mCursor + 1;
-        const char* const nameEnd = FindClosingQuote(nameStart);
-        // An empty name fails the object; names keep their escapes as written.
-        if (nameEnd == nullptr || nameEnd == nameStart || nameEnd[-1] == '\\')
-        {
-            return false;
-        }
-        mCursor = nameEnd + 1;
-        SkipWhitespace();
-        if (AtEnd() || *mCursor != ':')
-        {
-            return false;
-        }
-        ++mCursor;
-        SkipWhitespace();
-        Pending member{};
-        if (AtEnd() || !ReadValue(member, false, depth))
-        {
-            return false;
-        }
-        mMembers.push_back(PendingMember{
-            std::string_view(nameStart, static_cast<std::size_t>(nameEnd - nameStart)), member});
-        SkipWhitespace();
-        if (AtEnd())
-        {
-            return false;
-        }
-        if (*mCursor == '}')
-        {
-            ++mCursor;
-            break;
-        }
-        if (*mCursor != ',')
-        {
-            return false;
-        }
-        ++mCursor;
-        SkipWhitespace();
-        if (AtEnd())
+        if (!ReadMember(depth) || !ReadSeparator('}', closed))
         {
             return false;
         }
@@ -212,27 +274,52 @@ bool JsonDocumentReader::ReadObject(Pending& value, int depth)
     return true;
 }
 
-// The literal null is dropped from arrays; a trailing comma is left to the general reader.
-bool JsonDocumentReader::ReadArray(Pending& value, int depth)
+// The name keeps its escapes as written; an empty name fails the object.
+bool JsonDocumentReader::ReadMember(int depth)
 {
-    if (depth > kMaximumNesting)
+    if (*mCursor != '"')
+    {
+        return false;
+    }
+    const char* const nameStart = mCursor + 1;
+    const char* const nameEnd = FindClosingQuote(nameStart);
+    if (nameEnd == nullptr || nameEnd == nameStart || nameEnd[-1] == '\\')
+    {
+        return false;
+    }
+    mCursor = nameEnd + 1;
+    SkipWhitespace();
+    if (AtEnd() || *mCursor != ':')
     {
         return false;
     }
     ++mCursor;
     SkipWhitespace();
-    if (AtEnd())
+    Pending member{};
+    if (AtEnd() || !ReadValue(member, false, depth))
     {
         return false;
     }
+    mMembers.push_back(PendingMember{
+        std::string_view(nameStart, static_cast<std::size_t>(nameEnd - nameStart)), member});
+    return true;
+}
+
+// The literal null is dropped from arrays.
+bool JsonDocumentReader::ReadArray(Pending& value, int depth)
+{
     const std::size_t firstElement = mElements.size();
-    if (*mCursor == ']')
+    bool empty = false;
+    if (!EnterContainer(']', depth, empty))
     {
-        ++mCursor;
+        return false;
+    }
+    if (empty)
+    {
         value = Pending{NilType, 0, {}};
         return true;
     }
-    for (;;)
+    for (bool closed = false; !closed;)
     {
         Pending element{};
         if (!ReadValue(element, true, depth))
@@ -247,29 +334,56 @@ bool JsonDocumentReader::ReadArray(Pending& value, int depth)
             }
             mElements.push_back(element);
         }
-        SkipWhitespace();
-        if (AtEnd())
-        {
-            return false;
-        }
-        if (*mCursor == ']')
-        {
-            ++mCursor;
-            break;
-        }
-        if (*mCursor != ',')
-        {
-            return false;
-        }
-        ++mCursor;
-        SkipWhitespace();
-        if (AtEnd() || *mCursor == ']')
+        if (!ReadSeparator(']', closed))
         {
             return false;
         }
     }
     FinishArray(value, firstElement);
     return true;
+}
+
+// Steps over the opening bracket and the whitespace after it; empty is set when the closing
+// bracket follows at once, which is then stepped over too.
+bool JsonDocumentReader::EnterContainer(char closing, int depth, bool& empty)
+{
+    if (depth > kMaximumNesting)
+    {
+        return false;
+    }
+    ++mCursor;
+    SkipWhitespace();
+    if (AtEnd())
+    {
+        return false;
+    }
+    empty = *mCursor == closing;
+    mCursor += empty ? 1 : 0;
+    return true;
+}
+
+// After a member or element: the closing bracket (closed is set), or a comma and the next item.
+// A trailing comma is left to the general reader.
+bool JsonDocumentReader::ReadSeparator(char closing, bool& closed)
+{
+    SkipWhitespace();
+    if (AtEnd())
+    {
+        return false;
+    }
+    if (*mCursor == closing)
+    {
+        ++mCursor;
+        closed = true;
+        return true;
+    }
+    if (*mCursor != ',')
+    {
+        return false;
+    }
+    ++mCursor;
+    SkipWhitespace();
+    return !AtEnd() && *mCursor != closing;
 }
 
 // String values are trimmed after their escapes are translated.
@@ -332,57 +446,13 @@ bool JsonDocumentReader::ReadScalar(Pending& value)
 // double the C library reads, rounded to the nearest float.
 bool JsonDocumentReader::ReadNumber(std::string_view token, Pending& value)
 {
-    const char* position = token.data();
-    const char* const end = token.data() + token.size();
-    const bool negative = position < end && *position == '-';
-    position += negative ? 1 : 0;
-    const char* const digits = position;
-    std::int64_t magnitude = 0;
-    for (; position < end && IsDigit(*position); ++position)
-    {
-        // Past 2^31 the value is out of range whatever follows; stop growing it.
-        if (magnitude <= 2147483648)
-        {
-            magnitude = magnitude * 10 + (*position - '0');
-        }
-    }
-    if (position == digits)
+    bool integral = false;
+    if (!IsPlainNumber(token, integral))
     {
         return false;
     }
-    const bool integral = position == end;
-    if (position < end && *position == '.')
-    {
-        const char* const fraction = ++position;
-        while (position < end && IsDigit(*position))
-        {
-            ++position;
-        }
-        if (position == fraction)
-        {
-            return false;
-        }
-    }
-    if (position < end && (*position == 'e' || *position == 'E'))
-    {
-        ++position;
-        position += position < end && (*position == '+' || *position == '-') ? 1 : 0;
-        const char* const exponent = position;
-        while (position < end && IsDigit(*position))
-        {
-            ++position;
-        }
-        if (position == exponent)
-        {
-            return false;
-        }
-    }
-    if (position != end)
-    {
-        return false;
-    }
-    const std::int64_t number = negative ? -magnitude : magnitude;
-    if (integral && number >= INT32_MIN && number <= INT32_MAX)
+    std::int64_t number = 0;
+    if (integral && ReadInteger(token, number))
     {
         value.type = IntegerType;
         value.count = 0;
@@ -400,53 +470,11 @@ bool JsonDocumentReader::ReadNumber(std::string_view token, Pending& value)
     return true;
 }
 
-// token is a well-formed number. When its digits fit a double exactly and the power of ten is
-// exact too, one multiplication or division rounds correctly, which is what the C library gives;
-// other tokens go to the C library itself. Out of range is left to the general reader.
+// Out of range is left to the general reader.
 bool JsonDocumentReader::ReadDouble(std::string_view token, double& number)
 {
-    std::uint64_t mantissa = 0;
-    int significantDigits = 0;
-    int exponent = 0;
-    bool inFraction = false;
-    std::size_t position = token[0] == '-' ? 1 : 0;
-    for (; position < token.size() && token[position] != 'e' && token[position] != 'E'; ++position)
+    if (ReadExactDouble(token, number))
     {
-        const char character = token[position];
-        if (character == '.')
-        {
-            inFraction = true;
-            continue;
-        }
-        exponent -= inFraction ? 1 : 0;
-        if (mantissa != 0 || character != '0')
-        {
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(character - '0');
-            ++significantDigits;
-        }
-        if (significantDigits > 15)
-        {
-            break;
-        }
-    }
-    if (significantDigits <= 15 && position < token.size())
-    {
-        ++position;
-        const bool negativeExponent = token[position] == '-';
-        position += token[position] == '-' || token[position] == '+' ? 1 : 0;
-        int written = 0;
-        for (; position < token.size() && written < 100000; ++position)
-        {
-            written = written * 10 + (token[position] - '0');
-        }
-        exponent += negativeExponent ? -written : written;
-    }
-    if (significantDigits <= 15 && position == token.size() && exponent >= -22 && exponent <= 22)
-    {
-        const double exact = static_cast<double>(mantissa);
-        number = exponent < 0 ? exact / kExactPowersOfTen[-exponent]
-                              : exact * kExactPowersOfTen[exponent];
-        number = token[0] == '-' ? -number : number;
         return true;
     }
     mToken.assign(token.data(), token.size());

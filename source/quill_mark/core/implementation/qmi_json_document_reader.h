@@ -44,7 +44,10 @@ private:
 
     bool ReadValue(Pending& value, bool inArray, int depth);
     bool ReadObject(Pending& value, int depth);
+    bool ReadMember(int depth);
     bool ReadArray(Pending& value, int depth);
+    bool EnterContainer(char closing, int depth, bool& empty);
+    bool ReadSeparator(char closing, bool& closed);
     bool ReadString(Pending& value, bool inArray);
     bool ReadScalar(Pending& value);
     bool ReadNumber(std::string_view token, Pending& value);
