@@ -16,7 +16,7 @@ game=(
 )
 tests=(
   git clang-format
-  libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libbenchmark-dev nlohmann-json3-dev rapidjson-dev libsimdjson-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox
 )

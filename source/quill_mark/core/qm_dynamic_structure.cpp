@@ -1,31 +1,22 @@
-// The variant value's operations, its reports and fallbacks. Copy and destruction work through an
-// explicit list of pending nodes instead of recursion, so depth never threatens the stack.
+// The variant value's operations, its reports and fallbacks, and its storage: every payload lives
+// in an arena owned by the outermost value, so values inside containers own nothing and are never
+// released one by one. Copies work through an explicit list of pending nodes instead of recursion.
 // Parsing and loading of JSON live in qm_json_parser.
 #include "quill_mark/core/qm_dynamic_structure.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <sstream>
 #include <utility>
 
+#include "quill_mark/core/implementation/qmi_value_arena.h"
 #include "quill_mark/core/qm_error.h"
 
 namespace Quillmark::Core
 {
-
-struct DynamicStructure::Member
-{
-    Member(std::string&& memberName, DynamicStructure&& memberValue)
-        : name(std::move(memberName)), value(std::move(memberValue))
-    {
-    }
-    explicit Member(const std::string& memberName) : name(memberName) {}
-
-    std::string name;
-    DynamicStructure value;
-};
 
 const DynamicStructure kNilStructure;
 
@@ -48,9 +39,6 @@ bool IsContainer(ValueType type)
 {
     return type == ArrayType || type == StructureType;
 }
-
-// How many levels a release recurses before it queues deeper containers instead.
-constexpr int kReleaseRecursionLimit = 32;
 
 // Truncation toward zero, saturated at the 32-bit limits: a float beyond them (or NaN, which
 // gives 0) has no integer value, and a plain cast would be undefined there.
@@ -84,16 +72,59 @@ DynamicStructure& DiscardedValue()
 
 const std::string kNoName;
 
+// A table's capacity is kept just before its first entry, so a value needs no field for it.
+constexpr std::size_t kTableHeader = 8;
+
+// A moved-in tree whose arena holds at least this much is adopted by the container's arena rather
+// than copied into it; smaller ones are copied, so hand-built trees do not collect tiny arenas.
+constexpr std::size_t kAdoptionThreshold = 4096;
+
+std::uintptr_t ContainedIn(qmImplementation::ValueArena& arena)
+{
+    return reinterpret_cast<std::uintptr_t>(&arena);
+}
+
+template <typename Entry>
+Entry* AllocateTable(qmImplementation::ValueArena& arena, std::uint32_t capacity)
+{
+    char* const memory =
+        static_cast<char*>(arena.Allocate(kTableHeader + sizeof(Entry) * capacity));
+    *reinterpret_cast<std::uint32_t*>(memory) = capacity;
+    return reinterpret_cast<Entry*>(memory + kTableHeader);
+}
+
+std::uint32_t TableCapacity(const void* table)
+{
+    return *reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(table) - kTableHeader);
+}
+
 }  // namespace
+
+DynamicStructure* DynamicStructure::AllocateElements(Arena& arena, std::uint32_t capacity)
+{
+    return AllocateTable<DynamicStructure>(arena, capacity);
+}
+
+DynamicStructure::Member* DynamicStructure::AllocateMembers(Arena& arena, std::uint32_t capacity)
+{
+    return AllocateTable<Member>(arena, capacity);
+}
 
 DynamicStructure::DynamicStructure(const DynamicStructure& other) : DynamicStructure()
 {
-    CopyTreeFrom(other);
+    if (other.HasPayload())
+    {
+        CopyTree(other, *this, ProvideArena());
+    }
+    else
+    {
+        CopyScalarFrom(other);
+    }
 }
 
 DynamicStructure::DynamicStructure(DynamicStructure&& other) noexcept : DynamicStructure()
 {
-    TakePayloadFrom(other);
+    MoveFrom(other);
 }
 
 DynamicStructure& DynamicStructure::operator=(const DynamicStructure& other)
@@ -104,161 +135,180 @@ DynamicStructure& DynamicStructure::operator=(const DynamicStructure& other)
 
 DynamicStructure& DynamicStructure::operator=(DynamicStructure&& other) noexcept
 {
-    if (this != &other)
+    if (this == &other)
     {
-        // other may live inside this tree; lift it out before this payload is released.
-        DynamicStructure lifted(std::move(other));
-        ReleasePayload();
-        TakePayloadFrom(lifted);
+        return *this;
     }
+    // other may live inside this tree; lift it out before this payload is released.
+    DynamicStructure lifted(std::move(other));
+    if (IsInContainer())
+    {
+        Arena& arena = *GetArena();
+        ReleasePayload();
+        PlaceInContainer(std::move(lifted), arena);
+        return *this;
+    }
+    if (OwnsArena())
+    {
+        Arena::Destroy(GetArena());
+    }
+    mValueType = NilType;
+    mArena = 0;
+    TakeOwnedFrom(lifted);
     return *this;
 }
 
 DynamicStructure::~DynamicStructure()
 {
-    ReleasePayload();
+    if (OwnsArena())
+    {
+        Arena::Destroy(GetArena());
+    }
 }
 
-// This value must be Nil.
-void DynamicStructure::TakePayloadFrom(DynamicStructure& other) noexcept
+DynamicStructure::Arena& DynamicStructure::ProvideArena()
 {
-    switch (other.mValueType)
+    if (mArena == 0)
     {
-        case StringType:
-            new (&mString) std::string(std::move(other.mString));
-            break;
-        case ArrayType:
-            new (&mElements) ElementList(std::move(other.mElements));
-            break;
-        case StructureType:
-            new (&mMembers) MemberTable(std::move(other.mMembers));
-            break;
-        default:
-            CopyScalarFrom(other);
-            break;
+        mArena = reinterpret_cast<std::uintptr_t>(Arena::Create(0)) | kOwnedArena;
     }
-    // The moved-from container is empty, so releasing it recurses no further.
-    mValueType = other.mValueType;
+    return *GetArena();
+}
+
+// This value is Nil and in no container. A value in a container cannot give its payload away (it
+// belongs to the container's arena), so it is copied and then left Nil.
+void DynamicStructure::MoveFrom(DynamicStructure& other)
+{
+    if (!other.IsInContainer())
+    {
+        TakeOwnedFrom(other);
+        return;
+    }
+    if (other.HasPayload())
+    {
+        CopyTree(other, *this, ProvideArena());
+    }
+    else
+    {
+        CopyScalarFrom(other);
+    }
     other.ReleasePayload();
+}
+
+// This value is Nil and holds no arena; other is in no container and is left Nil without one.
+void DynamicStructure::TakeOwnedFrom(DynamicStructure& other) noexcept
+{
+    if (other.HasPayload())
+    {
+        mValueType = other.mValueType;
+        mCount = other.mCount;
+        mPayload = other.mPayload;
+    }
+    else
+    {
+        CopyScalarFrom(other);
+    }
+    mArena = other.mArena;
+    other.mValueType = NilType;
+    other.mCount = 0;
+    other.mPayload.text = nullptr;
+    other.mArena = 0;
 }
 
 // Only the member that is alive is read: a boolean read from an integer's bytes is not a bool.
 void DynamicStructure::CopyScalarFrom(const DynamicStructure& other) noexcept
 {
+    mCount = 0;
     switch (other.mValueType)
     {
         case IntegerType:
-            mInteger = other.mInteger;
+            mPayload.integer = other.mPayload.integer;
             break;
         case FloatType:
-            mFloat = other.mFloat;
+            mPayload.real = other.mPayload.real;
             break;
         case BooleanType:
-            mBoolean = other.mBoolean;
+            mPayload.boolean = other.mPayload.boolean;
             break;
         default:
-            mReservedCapacity = 0;
+            mPayload.text = nullptr;
             break;
     }
+    mValueType = other.mValueType;
 }
 
+// A payload of a value in a container stays in the container's arena until the arena goes; an
+// owned arena holds nothing but this payload, so it is emptied at once.
 void DynamicStructure::ReleasePayload() noexcept
 {
-    switch (mValueType)
+    if (OwnsArena() && HasPayload())
     {
-        case StringType:
-            mString.~basic_string();
-            break;
-        case ArrayType:
-        case StructureType:
-            ReleaseTree();
-            break;
-        default:
-            break;
+        GetArena()->Reset();
     }
     mValueType = NilType;
-    mReservedCapacity = 0;
+    mCount = 0;
+    mPayload.text = nullptr;
 }
 
-// Containers are taken apart depth first, recursing only a bounded number of levels: deeper
-// containers are moved onto a pending list and taken apart from there, so the stack stays small
-// however deep the tree is, while the usual shallow data file costs no list at all.
-void DynamicStructure::ReleaseTree() noexcept
+// This value is a Nil value in a container of arena. A large owned tree is adopted, arena and
+// all; anything else is copied into the container's arena.
+void DynamicStructure::PlaceInContainer(DynamicStructure&& value, Arena& arena)
 {
-    std::vector<DynamicStructure> pending;
-    ReleaseContainer(kReleaseRecursionLimit, pending);
-    while (!pending.empty())
+    mArena = ContainedIn(arena);
+    if (!value.HasPayload())
     {
-        DynamicStructure node(std::move(pending.back()));
-        pending.pop_back();
-        node.ReleaseContainer(kReleaseRecursionLimit, pending);
-    }
-}
-
-// Frees this container, whose container children are taken apart first (or queued), and leaves
-// this value Nil. Does nothing to other kinds.
-void DynamicStructure::ReleaseContainer(int recursionLeft,
-                                        std::vector<DynamicStructure>& pending) noexcept
-{
-    const auto releaseChild = [recursionLeft, &pending](DynamicStructure& child)
-    {
-        if (!IsContainer(child.mValueType))
-        {
-            return;
-        }
-        if (recursionLeft > 0)
-        {
-            child.ReleaseContainer(recursionLeft - 1, pending);
-        }
-        else
-        {
-            pending.push_back(std::move(child));
-        }
-    };
-    if (mValueType == ArrayType)
-    {
-        for (DynamicStructure& element : mElements)
-        {
-            releaseChild(element);
-        }
-        mElements.~ElementList();
-    }
-    else if (mValueType == StructureType)
-    {
-        for (Member& member : mMembers)
-        {
-            releaseChild(member.value);
-        }
-        mMembers.~MemberTable();
-    }
-    else
-    {
+        CopyScalarFrom(value);
         return;
     }
-    mValueType = NilType;
-    mReservedCapacity = 0;
+    if (value.OwnsArena() && value.GetArena()->UsedBytes() >= kAdoptionThreshold)
+    {
+        Arena* const adopted = value.GetArena();
+        arena.Adopt(adopted);
+        mValueType = value.mValueType;
+        mCount = value.mCount;
+        mPayload = value.mPayload;
+        mArena = ContainedIn(*adopted);
+        value.mValueType = NilType;
+        value.mCount = 0;
+        value.mPayload.text = nullptr;
+        value.mArena = 0;
+        return;
+    }
+    CopyTree(value, *this, arena);
 }
 
 // Breadth by pending list: each node is copied shallowly, its container children are created
-// empty in place and queued. The destination containers are sized before any child is queued,
-// so the queued addresses stay valid.
-void DynamicStructure::CopyTreeFrom(const DynamicStructure& source)
+// in place and queued. Tables are sized before any child is queued, so queued addresses stay valid.
+void DynamicStructure::CopyTree(const DynamicStructure& source, DynamicStructure& target,
+                                Arena& arena)
 {
     std::vector<std::pair<const DynamicStructure*, DynamicStructure*>> pending;
-    CopyNodeFrom(source, pending);
+    target.CopyNodeFrom(source, arena, pending);
     while (!pending.empty())
     {
         const auto [from, to] = pending.back();
         pending.pop_back();
-        to->CopyNodeFrom(*from, pending);
+        to->CopyNodeFrom(*from, arena, pending);
     }
 }
 
-// This value must be Nil.
+// This value is Nil; its children are made in arena.
 void DynamicStructure::CopyNodeFrom(
-    const DynamicStructure& source,
+    const DynamicStructure& source, Arena& arena,
     std::vector<std::pair<const DynamicStructure*, DynamicStructure*>>& pending)
 {
+    const auto copyChild = [&arena, &pending](const DynamicStructure& from, DynamicStructure& to)
+    {
+        to.mArena = ContainedIn(arena);
+        if (IsContainer(from.mValueType))
+        {
+            pending.emplace_back(&from, &to);
+        }
+        else
+        {
+            to.CopyNodeFrom(from, arena, pending);
+        }
+    };
     switch (source.mValueType)
     {
         case NilType:
@@ -266,47 +316,38 @@ void DynamicStructure::CopyNodeFrom(
         case FloatType:
         case BooleanType:
             CopyScalarFrom(source);
-            break;
+            return;
         case StringType:
-            new (&mString) std::string(source.mString);
+        {
+            char* const text = static_cast<char*>(arena.Allocate(source.mCount));
+            std::memcpy(text, source.mPayload.text, source.mCount);
+            mPayload.text = text;
             break;
+        }
         case ArrayType:
-            new (&mElements) ElementList(source.mElements.size());
-            mValueType = ArrayType;
-            for (std::size_t index = 0; index < source.mElements.size(); ++index)
+            mPayload.elements = AllocateElements(arena, source.mCount);
+            for (std::uint32_t index = 0; index < source.mCount; ++index)
             {
-                const DynamicStructure& element = source.mElements[index];
-                if (IsContainer(element.mValueType))
-                {
-                    pending.emplace_back(&element, &mElements[index]);
-                }
-                else
-                {
-                    mElements[index].CopyNodeFrom(element, pending);
-                }
+                copyChild(source.mPayload.elements[index],
+                          *new (&mPayload.elements[index]) DynamicStructure());
             }
             break;
         case StructureType:
-            new (&mMembers) MemberTable();
-            mValueType = StructureType;
-            mMembers.reserve(source.mMembers.size());
-            for (const Member& member : source.mMembers)
+            mPayload.members = AllocateMembers(arena, source.mCount);
+            for (std::uint32_t index = 0; index < source.mCount; ++index)
             {
-                mMembers.emplace_back(member.name);
-                if (IsContainer(member.value.mValueType))
-                {
-                    pending.emplace_back(&member.value, &mMembers.back().value);
-                }
-                else
-                {
-                    mMembers.back().value.CopyNodeFrom(member.value, pending);
-                }
+                const Member& from = source.mPayload.members[index];
+                Member* const to =
+                    new (&mPayload.members[index]) Member{arena.MakeName(*from.name), {}};
+                copyChild(from.value, to->value);
             }
             break;
         default:
             qmTriggerError("qmInternalError: Unexpected value for mValueType.");
-            break;
+            mValueType = source.mValueType;
+            return;
     }
+    mCount = source.mCount;
     mValueType = source.mValueType;
 }
 
@@ -314,7 +355,7 @@ std::int32_t DynamicStructure::AsInteger(bool implicitConversion) const
 {
     if (mValueType == IntegerType)
     {
-        return mInteger;
+        return mPayload.integer;
     }
     qmTriggerErrorIf(!implicitConversion,
                      "This is not an IntegerType, type-safety required without implicit "
@@ -322,9 +363,9 @@ std::int32_t DynamicStructure::AsInteger(bool implicitConversion) const
     switch (mValueType)
     {
         case FloatType:
-            return TruncateToInteger(mFloat);
+            return TruncateToInteger(mPayload.real);
         case BooleanType:
-            return mBoolean ? 1 : 0;
+            return mPayload.boolean ? 1 : 0;
         case NilType:
             return 0;
         default:
@@ -338,7 +379,7 @@ std::string DynamicStructure::AsString(bool implicitConversion) const
 {
     if (mValueType == StringType)
     {
-        return mString;
+        return std::string(mPayload.text, mCount);
     }
     qmTriggerErrorIf(!implicitConversion,
                      "This is not an StringType, type-safety required without implicit "
@@ -353,17 +394,17 @@ std::string DynamicStructure::ToString() const
         case NilType:
             return std::string();
         case IntegerType:
-            return std::to_string(mInteger);
+            return std::to_string(mPayload.integer);
         case FloatType:
         {
             std::ostringstream stream;
-            stream << mFloat;
+            stream << mPayload.real;
             return stream.str();
         }
         case BooleanType:
-            return mBoolean ? "true" : "false";
+            return mPayload.boolean ? "true" : "false";
         case StringType:
-            return mString;
+            return std::string(mPayload.text, mCount);
         default:
             qmTriggerError("Cannot convert this type(%d) to a string.\n",
                            static_cast<int>(mValueType));
@@ -373,17 +414,17 @@ std::string DynamicStructure::ToString() const
 
 std::int32_t DynamicStructure::AsIntegerOr(std::int32_t defaultValue) const
 {
-    return mValueType == IntegerType ? mInteger : defaultValue;
+    return mValueType == IntegerType ? mPayload.integer : defaultValue;
 }
 
 float DynamicStructure::AsFloatOr(float defaultValue) const
 {
-    return mValueType == FloatType ? mFloat : defaultValue;
+    return mValueType == FloatType ? mPayload.real : defaultValue;
 }
 
 bool DynamicStructure::AsBooleanOr(bool defaultValue) const
 {
-    return mValueType == BooleanType ? mBoolean : defaultValue;
+    return mValueType == BooleanType ? mPayload.boolean : defaultValue;
 }
 
 void DynamicStructure::SetInteger(std::int32_t value, bool implicitTypeChange)
@@ -391,7 +432,7 @@ void DynamicStructure::SetInteger(std::int32_t value, bool implicitTypeChange)
     qmTriggerErrorIf(!implicitTypeChange && mValueType != NilType && mValueType != IntegerType,
                      "Expected NilType or IntegerType types in order to set a integer value.\n");
     ReleasePayload();
-    mInteger = value;
+    mPayload.integer = value;
     mValueType = IntegerType;
 }
 
@@ -400,7 +441,7 @@ void DynamicStructure::SetFloat(float value, bool implicitTypeChange)
     qmTriggerErrorIf(!implicitTypeChange && mValueType != NilType && mValueType != FloatType,
                      "Expected NilType or FloatType types in order to set a float value.\n");
     ReleasePayload();
-    mFloat = value;
+    mPayload.real = value;
     mValueType = FloatType;
 }
 
@@ -409,13 +450,13 @@ void DynamicStructure::SetBoolean(bool value, bool implicitTypeChange)
     qmTriggerErrorIf(!implicitTypeChange && mValueType != NilType && mValueType != BooleanType,
                      "Expected NilType or BooleanType types in order to set a booelean value.\n");
     ReleasePayload();
-    mBoolean = value;
+    mPayload.boolean = value;
     mValueType = BooleanType;
 }
 
 void DynamicStructure::SetString(const std::string& value, bool implicitTypeChange)
 {
-    // Copied before the payload goes, in case the text belongs to this value.
+    // Copied before the payload goes, in case the text belongs to this value (a member name).
     SetString(std::string(value), implicitTypeChange);
 }
 
@@ -423,27 +464,57 @@ void DynamicStructure::SetString(std::string&& value, bool implicitTypeChange)
 {
     qmTriggerErrorIf(!implicitTypeChange && mValueType != NilType && mValueType != StringType,
                      "Expected NilType or StringType types in order to set a string value.\n");
-    // No text of this value can be handed in here (none is reachable as a modifiable string), so
-    // the payload may go before the text is moved in.
     ReleasePayload();
-    new (&mString) std::string(std::move(value));
+    SetText(value);
+}
+
+// This value is Nil.
+void DynamicStructure::SetText(std::string_view text)
+{
+    char* const copy = static_cast<char*>(ProvideArena().Allocate(text.size()));
+    std::memcpy(copy, text.data(), text.size());
+    mPayload.text = copy;
+    mCount = static_cast<std::uint32_t>(text.size());
     mValueType = StringType;
 }
 
-void DynamicStructure::BecomeEmptyArray()
+std::uint32_t DynamicStructure::Capacity() const
 {
-    const std::uint32_t capacity = mReservedCapacity;
-    new (&mElements) ElementList();
-    mValueType = ArrayType;
-    mElements.reserve(capacity);
+    return TableCapacity(mValueType == ArrayType ? static_cast<const void*>(mPayload.elements)
+                                                 : static_cast<const void*>(mPayload.members));
 }
 
-void DynamicStructure::BecomeEmptyStructure()
+// Values in a table own nothing, so a table moves by copying its values' fields; the old table
+// stays in the arena.
+void DynamicStructure::GrowTable(std::uint32_t capacity)
 {
-    const std::uint32_t capacity = mReservedCapacity;
-    new (&mMembers) MemberTable();
-    mValueType = StructureType;
-    mMembers.reserve(capacity);
+    Arena& arena = *GetArena();
+    if (mValueType == ArrayType)
+    {
+        DynamicStructure* const elements = AllocateElements(arena, capacity);
+        for (std::uint32_t index = 0; index < mCount; ++index)
+        {
+            DynamicStructure* const moved = new (&elements[index]) DynamicStructure();
+            const DynamicStructure& old = mPayload.elements[index];
+            moved->mValueType = old.mValueType;
+            moved->mCount = old.mCount;
+            moved->mPayload = old.mPayload;
+            moved->mArena = old.mArena;
+        }
+        mPayload.elements = elements;
+        return;
+    }
+    Member* const members = AllocateMembers(arena, capacity);
+    for (std::uint32_t index = 0; index < mCount; ++index)
+    {
+        const Member& old = mPayload.members[index];
+        Member* const moved = new (&members[index]) Member{old.name, {}};
+        moved->value.mValueType = old.value.mValueType;
+        moved->value.mCount = old.value.mCount;
+        moved->value.mPayload = old.value.mPayload;
+        moved->value.mArena = old.value.mArena;
+    }
+    mPayload.members = members;
 }
 
 DynamicStructure& DynamicStructure::PushValue(const DynamicStructure& value)
@@ -457,8 +528,6 @@ DynamicStructure& DynamicStructure::PushValue(DynamicStructure&& value)
     {
         return PushValue(static_cast<const DynamicStructure&>(value));
     }
-    // The conditions are tested here rather than in qmTriggerErrorIf only because this runs once
-    // per element of every loaded array; the reports are the same.
     if (mValueType != NilType && mValueType != ArrayType)
     {
         qmTriggerError(
@@ -470,7 +539,10 @@ DynamicStructure& DynamicStructure::PushValue(DynamicStructure&& value)
     }
     if (mValueType == NilType)
     {
-        BecomeEmptyArray();
+        const std::uint32_t capacity = std::max<std::uint32_t>(mCount, 2);
+        mPayload.elements = AllocateElements(ProvideArena(), capacity);
+        mCount = 0;
+        mValueType = ArrayType;
     }
     else
     {
@@ -479,15 +551,21 @@ DynamicStructure& DynamicStructure::PushValue(DynamicStructure&& value)
             qmTriggerError("qmExternalError: Expected this DynamicStructure to be an ArrayType.\n");
             return DiscardedValue();
         }
-        if (!mElements.empty() && mElements.front().mValueType != value.mValueType)
+        if (mCount > 0 && mPayload.elements[0].mValueType != value.mValueType)
         {
             qmTriggerError("ValueType does not match array value type.\n");
         }
     }
     // Lifted out first: value may be an element of this very array.
-    DynamicStructure element(std::move(value));
-    mElements.push_back(std::move(element));
-    return mElements.back();
+    DynamicStructure lifted(std::move(value));
+    if (mCount == Capacity())
+    {
+        GrowTable(std::max<std::uint32_t>(mCount * 2, 2));
+    }
+    DynamicStructure* const element = new (&mPayload.elements[mCount]) DynamicStructure();
+    element->PlaceInContainer(std::move(lifted), *GetArena());
+    ++mCount;
+    return *element;
 }
 
 const DynamicStructure& DynamicStructure::GetValue(std::uint32_t index) const
@@ -497,12 +575,12 @@ const DynamicStructure& DynamicStructure::GetValue(std::uint32_t index) const
         qmTriggerError("qmExternalError: Expected this MagicValue to be an ArrayType.\n");
         return kNilStructure;
     }
-    if (index >= mElements.size())
+    if (index >= mCount)
     {
         qmTriggerError("qmExternalError: Expected index to be in bounds of array size.\n");
         return kNilStructure;
     }
-    return mElements[index];
+    return mPayload.elements[index];
 }
 
 DynamicStructure& DynamicStructure::AddMember(const std::string& name,
@@ -519,7 +597,10 @@ DynamicStructure& DynamicStructure::AddMember(std::string&& name, DynamicStructu
     }
     if (mValueType == NilType)
     {
-        BecomeEmptyStructure();
+        const std::uint32_t capacity = std::max<std::uint32_t>(mCount, 2);
+        mPayload.members = AllocateMembers(ProvideArena(), capacity);
+        mCount = 0;
+        mValueType = StructureType;
     }
     else if (mValueType != StructureType)
     {
@@ -528,13 +609,14 @@ DynamicStructure& DynamicStructure::AddMember(std::string&& name, DynamicStructu
         return DiscardedValue();
     }
     // Loaders add names in ascending order, so appending is checked first.
-    MemberTable::iterator position = mMembers.end();
-    if (!mMembers.empty() && !IsNameBefore(mMembers.back().name, name))
+    Member* const begin = mPayload.members;
+    Member* position = begin + mCount;
+    if (mCount > 0 && !IsNameBefore(*begin[mCount - 1].name, name))
     {
-        position = std::lower_bound(mMembers.begin(), mMembers.end(), name,
+        position = std::lower_bound(begin, begin + mCount, name,
                                     [](const Member& member, const std::string& key)
-                                    { return IsNameBefore(member.name, key); });
-        if (position->name == name)
+                                    { return IsNameBefore(*member.name, key); });
+        if (*position->name == name)
         {
             qmTriggerError(
                 "qmExternalError: Expected not to find a member with name \"%s\" already "
@@ -543,11 +625,34 @@ DynamicStructure& DynamicStructure::AddMember(std::string&& name, DynamicStructu
             return position->value;
         }
     }
-    if (position == mMembers.end())
+    const std::uint32_t index = static_cast<std::uint32_t>(position - begin);
+    // Lifted out first: value may be a member of this very structure.
+    DynamicStructure lifted(std::move(value));
+    if (mCount == Capacity())
     {
-        return mMembers.emplace_back(std::move(name), std::move(value)).value;
+        GrowTable(std::max<std::uint32_t>(mCount * 2, 2));
     }
-    return mMembers.emplace(position, std::move(name), std::move(value))->value;
+    Member* const members = mPayload.members;
+    Arena& arena = *GetArena();
+    new (&members[mCount]) Member{nullptr, {}};
+    for (std::uint32_t slot = mCount; slot > index; --slot)
+    {
+        members[slot].name = members[slot - 1].name;
+        DynamicStructure& to = members[slot].value;
+        const DynamicStructure& from = members[slot - 1].value;
+        to.mValueType = from.mValueType;
+        to.mCount = from.mCount;
+        to.mPayload = from.mPayload;
+        to.mArena = from.mArena;
+    }
+    Member& added = members[index];
+    added.name = arena.MakeName(name);
+    added.value.mValueType = NilType;
+    added.value.mCount = 0;
+    added.value.mPayload.text = nullptr;
+    added.value.PlaceInContainer(std::move(lifted), arena);
+    ++mCount;
+    return added.value;
 }
 
 const DynamicStructure& DynamicStructure::GetMember(const std::string& name) const
@@ -574,10 +679,12 @@ const DynamicStructure& DynamicStructure::FindMember(std::string_view name) cons
         qmTriggerError("Expected this MagicValue to be an StructureType or a NilType.\n");
         return kNilStructure;
     }
-    const auto position = std::lower_bound(mMembers.begin(), mMembers.end(), name,
-                                           [](const Member& member, std::string_view key)
-                                           { return IsNameBefore(member.name, key); });
-    if (position == mMembers.end() || position->name != name)
+    const Member* const begin = mPayload.members;
+    const Member* const end = begin + mCount;
+    const Member* const position = std::lower_bound(begin, end, name,
+                                                    [](const Member& member, std::string_view key)
+                                                    { return IsNameBefore(*member.name, key); });
+    if (position == end || *position->name != name)
     {
         return kNilStructure;
     }
@@ -591,40 +698,28 @@ const std::string& DynamicStructure::GetMemberName(std::uint32_t index) const
         qmTriggerError("qmExternalError: Expected this DynamicStructure to be a StructureType.\n");
         return kNoName;
     }
-    if (index >= mMembers.size())
+    if (index >= mCount)
     {
         qmTriggerError("qmExternalError: Expected index to be in bounds of structure size.\n");
         return kNoName;
     }
-    return mMembers[index].name;
+    return *mPayload.members[index].name;
 }
 
 std::uint32_t DynamicStructure::Size() const
 {
-    switch (mValueType)
-    {
-        case ArrayType:
-            return static_cast<std::uint32_t>(mElements.size());
-        case StructureType:
-            return static_cast<std::uint32_t>(mMembers.size());
-        default:
-            return 0;
-    }
+    return mValueType == ArrayType || mValueType == StructureType ? mCount : 0;
 }
 
 void DynamicStructure::Reserve(std::uint32_t capacity)
 {
     if (mValueType == NilType)
     {
-        mReservedCapacity = capacity;
+        mCount = capacity;
     }
-    else if (mValueType == ArrayType)
+    else if ((mValueType == ArrayType || mValueType == StructureType) && capacity > Capacity())
     {
-        mElements.reserve(capacity);
-    }
-    else if (mValueType == StructureType)
-    {
-        mMembers.reserve(capacity);
+        GrowTable(capacity);
     }
 }
 

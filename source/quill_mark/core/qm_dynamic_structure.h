@@ -9,6 +9,12 @@
 #include <utility>
 #include <vector>
 
+namespace qmImplementation
+{
+class ValueArena;
+class JsonDocumentReader;
+}  // namespace qmImplementation
+
 namespace Quillmark::Core
 {
 
@@ -24,15 +30,26 @@ enum ValueType : std::int32_t
     StructureType = 6
 };
 
-// Copies are deep; copying and destroying walk the tree without recursion, so values nested
-// arbitrarily deep are safe. References returned by PushValue and AddMember (and by GetValue and
-// GetMember) stay valid until the next PushValue or AddMember on the same container.
+// Copies are deep; copying and releasing never recurse, so values nested arbitrarily deep are
+// safe. A value that holds a string, an array or a structure keeps all of it in one arena that
+// the value owns: a tree costs a few block allocations, and releasing it frees the blocks without
+// visiting the values. Values inside a container belong to the container's arena; replacing one
+// of them leaves its old payload in the arena until the outermost value is released or replaced.
+// References returned by PushValue, AddMember, GetValue and GetMember stay valid until the next
+// PushValue or AddMember on the same container, or until the outermost value is released or
+// replaced; a name from GetMemberName stays valid until the latter. A value moved into a container
+// may be copied into the container's arena, so references into it do not follow it there.
 class DynamicStructure
 {
 public:
     // constexpr so that kNilStructure is constant-initialised and usable during static start-up.
-    constexpr DynamicStructure() noexcept : mValueType(NilType), mReservedCapacity(0) {}
+    constexpr DynamicStructure() noexcept : mValueType(NilType), mCount(0), mPayload{0}, mArena(0)
+    {
+    }
     DynamicStructure(const DynamicStructure& other);
+    // Moving a value out of a container copies it, since its payload belongs to the container's
+    // arena; the container's value is then Nil, as after any move. Such a copy that runs out of
+    // memory ends the program, as moves must not throw.
     DynamicStructure(DynamicStructure&& other) noexcept;
     DynamicStructure& operator=(const DynamicStructure& other);
     DynamicStructure& operator=(DynamicStructure&& other) noexcept;
@@ -66,11 +83,11 @@ public:
 
     DynamicStructure& AddMember(const std::string& name, const DynamicStructure& value);
     DynamicStructure& AddMember(std::string&& name, DynamicStructure&& value);
+    // Members are kept in ascending byte order of their names and found by binary search.
     const DynamicStructure& GetMember(const std::string& name) const;
     const DynamicStructure& GetMember(const char* name) const;
-    // Members are kept in ascending byte order of their names; this gives the name at a position
-    // of that order, so tools can enumerate a structure. Reports and gives "" when this is not a
-    // structure or the index is out of range.
+    // Gives the name at a position of that order, so tools can enumerate a structure. Reports and
+    // gives "" when this is not a structure or the index is out of range.
     const std::string& GetMemberName(std::uint32_t index) const;
 
     std::uint32_t Size() const;
@@ -80,35 +97,63 @@ public:
     void Reserve(std::uint32_t capacity);
 
 private:
+    friend class qmImplementation::JsonDocumentReader;
     struct Member;
-    using ElementList = std::vector<DynamicStructure>;
-    using MemberTable = std::vector<Member>;
+    using Arena = qmImplementation::ValueArena;
+
+    // Only the member of mValueType is alive. Strings are not zero-terminated; their length, and
+    // the number of elements or members, is mCount (for Nil, the reserved capacity).
+    union Payload
+    {
+        std::int32_t integer;
+        float real;
+        bool boolean;
+        const char* text;
+        DynamicStructure* elements;
+        Member* members;
+    };
+
+    bool HasPayload() const
+    {
+        return mValueType == StringType || mValueType == ArrayType || mValueType == StructureType;
+    }
+    bool OwnsArena() const { return (mArena & kOwnedArena) != 0; }
+    // A value inside a container: it uses the container's arena and owns nothing.
+    bool IsInContainer() const { return mArena != 0 && !OwnsArena(); }
+    Arena* GetArena() const { return reinterpret_cast<Arena*>(mArena & ~kOwnedArena); }
+    Arena& ProvideArena();
 
     const DynamicStructure& FindMember(std::string_view name) const;
     void ReleasePayload() noexcept;
-    void ReleaseTree() noexcept;
-    void ReleaseContainer(int recursionLeft, std::vector<DynamicStructure>& pending) noexcept;
-    void TakePayloadFrom(DynamicStructure& other) noexcept;
+    void MoveFrom(DynamicStructure& other);
+    void TakeOwnedFrom(DynamicStructure& other) noexcept;
     void CopyScalarFrom(const DynamicStructure& other) noexcept;
-    void CopyTreeFrom(const DynamicStructure& source);
-    void CopyNodeFrom(const DynamicStructure& source,
+    static void CopyTree(const DynamicStructure& source, DynamicStructure& target, Arena& arena);
+    void CopyNodeFrom(const DynamicStructure& source, Arena& arena,
                       std::vector<std::pair<const DynamicStructure*, DynamicStructure*>>& pending);
-    void BecomeEmptyArray();
-    void BecomeEmptyStructure();
+    void PlaceInContainer(DynamicStructure&& value, Arena& arena);
+    void SetText(std::string_view text);
+    std::uint32_t Capacity() const;
+    void GrowTable(std::uint32_t capacity);
+    static DynamicStructure* AllocateElements(Arena& arena, std::uint32_t capacity);
+    static Member* AllocateMembers(Arena& arena, std::uint32_t capacity);
+
+    static constexpr std::uintptr_t kOwnedArena = 1;
 
     ValueType mValueType;
-    // Only the member of mValueType is alive; the payload lives in place, so a value is one
-    // allocation-free object and its containers' buffers are the only allocations.
-    union
-    {
-        std::uint32_t mReservedCapacity;  // the payload of Nil
-        std::int32_t mInteger;
-        float mFloat;
-        bool mBoolean;
-        std::string mString;
-        ElementList mElements;
-        MemberTable mMembers;
-    };
+    std::uint32_t mCount;
+    Payload mPayload;
+    // The arena of the payload, with kOwnedArena set when this value owns it; 0 for a value that
+    // has never held a payload and sits in no container.
+    std::uintptr_t mArena;
+};
+
+// A member refers to its name, which is never changed once made, so moving members around a
+// table moves a pointer.
+struct DynamicStructure::Member
+{
+    const std::string* name;
+    DynamicStructure value;
 };
 
 // The shared Nil value handed out by failed lookups and failed loads. Never modified.

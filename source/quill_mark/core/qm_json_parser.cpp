@@ -1,6 +1,7 @@
-// File loading, and the conversion of the parse tree into a DynamicStructure. The conversion
-// goes through the value's own PushValue and AddMember, so mixed arrays and empty nested
-// containers produce the same reports as when a program builds the value by hand.
+// File loading, the single pass for plain documents, and for all others the general reader with
+// the conversion of its parse tree into a DynamicStructure. The conversion goes through the
+// value's own PushValue and AddMember, so mixed arrays and empty nested containers produce the
+// same reports as when a program builds the value by hand.
 #include "quill_mark/core/qm_json_parser.h"
 
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <exception>
 #include <memory>
 
+#include "quill_mark/core/implementation/qmi_json_document_reader.h"
 #include "quill_mark/core/implementation/qmi_json_text_parser.h"
 #include "quill_mark/core/implementation/qmi_json_value.h"
 #include "quill_mark/core/qm_error.h"
@@ -134,8 +136,14 @@ DynamicStructure ParseJson(const char* jsonText)
     return ParseJson(jsonText != nullptr ? std::string_view(jsonText) : std::string_view());
 }
 
+// Plain documents, which data files are, take the single pass; the general reader takes the rest.
 DynamicStructure ParseJson(std::string_view jsonText)
 {
+    DynamicStructure result;
+    if (qmImplementation::JsonDocumentReader().Read(jsonText, result))
+    {
+        return result;
+    }
     qmImplementation::JsonTextParser parser;
     return ToDynamicStructure(parser.Parse(jsonText));
 }

@@ -1,5 +1,6 @@
-// The JSON text reader: turns one document into a JsonValue tree by the framework's own rules,
-// which accept some malformed texts and refuse some well-formed ones (the data-file contract).
+// The general JSON text reader: turns any document into a JsonValue tree by the framework's own
+// rules, which accept some malformed texts and refuse some well-formed ones (the data-file
+// contract). Plain documents take JsonDocumentReader's faster pass; this reader decides the rest.
 // It knows nothing of DynamicStructure; failures give the null value and never report.
 #pragma once
 
