@@ -22,11 +22,16 @@
 #include <memory>
 #include <string>
 
-#include "quill_mark/audio/audio_test_files.h"
 #include "quill_mark/audio/qm_audio_manager.h"
+#include "support/wav_files.h"
 
 namespace
 {
+
+using QuillmarkTest::Chunk;
+using QuillmarkTest::Le;
+using QuillmarkTest::TemporaryFolder;
+using QuillmarkTest::Wav;
 
 constexpr int kSampleRate = 44100;
 
