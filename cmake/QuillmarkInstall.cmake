@@ -11,10 +11,15 @@ set(QM_INSTALL_CMAKEDIR "${CMAKE_INSTALL_LIBDIR}/cmake/Quillmark")
 # ---- The framework ------------------------------------------------------------------------------
 # Users link Quillmark::quillmark and one platform layer, Quillmark::platform_sdl, in that order:
 # the framework calls into the layer, the layer into the part both layers share.
+# A build without the SDL layer (another platform's) installs the rest all the same.
+set(QM_INSTALLED_LIBRARIES quillmark quillmark_platform_common)
 set_target_properties(quillmark PROPERTIES EXPORT_NAME quillmark)
-set_target_properties(quillmark_platform_sdl PROPERTIES EXPORT_NAME platform_sdl)
 set_target_properties(quillmark_platform_common PROPERTIES EXPORT_NAME platform_common)
-install(TARGETS quillmark quillmark_platform_sdl quillmark_platform_common
+if(TARGET quillmark_platform_sdl)
+  set_target_properties(quillmark_platform_sdl PROPERTIES EXPORT_NAME platform_sdl)
+  list(APPEND QM_INSTALLED_LIBRARIES quillmark_platform_sdl)
+endif()
+install(TARGETS ${QM_INSTALLED_LIBRARIES}
   EXPORT QuillmarkTargets
   ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT framework
   INCLUDES DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}")
@@ -51,7 +56,7 @@ install(FILES "${CMAKE_BINARY_DIR}/install/quillmark.pc"
 # ---- The game -----------------------------------------------------------------------------------
 # The game reads data/... relative to the working directory, so the program goes out of the way
 # (libexec) and the command players run is a launcher that starts it in its data folder.
-if(QM_BUILD_GAME)
+if(QM_BUILD_GAME AND UNIX)
   set(QM_GAME_DATADIR "${CMAKE_INSTALL_DATADIR}/cinderpath2")
   set(QM_GAME_PROGRAMDIR "${CMAKE_INSTALL_LIBEXECDIR}/cinderpath2")
   file(RELATIVE_PATH QM_LAUNCHER_TO_DATA "/prefix/${CMAKE_INSTALL_BINDIR}"
@@ -92,7 +97,7 @@ set(CPACK_COMPONENT_FRAMEWORK_DESCRIPTION
 One fixed-size window with an OpenGL 1.1 context, a fixed-step game loop, scenes, sprites, sprite
 sheets and animations, and OpenAL audio with named audio events. find_package(Quillmark) gives
 Quillmark::quillmark and Quillmark::platform_sdl.")
-if(QM_BUILD_GAME)
+if(QM_BUILD_GAME AND UNIX)
   list(APPEND CPACK_COMPONENTS_ALL game)
   set(CPACK_DEBIAN_GAME_PACKAGE_NAME cinderpath2)
   set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
