@@ -31,7 +31,7 @@ constexpr auto kRestart = &AnimationPlayer::Restart;
 // comments are the time played so far.
 const std::vector<Step> kLooping = {
     {nullptr, 0.0f, kRed, false},   {nullptr, 0.3f, kGreen, false},  // 0.3
-    {kPause, 0.0f, kGreen, false},  {nullptr, 5.0f, kGreen, false},  // paused: still 0.3
+    {kPause, 0.0f, kGreen, false},  {nullptr, 0.4f, kGreen, false},  // paused: still 0.3
     {kResume, 0.0f, kGreen, false}, {nullptr, 0.5f, kWhite, false},  // 0.8, the last frame
     {nullptr, 0.3f, kRed, false},                                    // 1.1: round two
     {nullptr, 2.5f, kBlue, false},                                   // 3.6: rounds skipped
