@@ -89,7 +89,9 @@ void AnimationPlayer::SetRotation(float degrees)
 
 void AnimationPlayer::OnUpdate(float frameTime)
 {
-    if (mIsPaused || mFrames.empty() || !(mFramesPerSecond > 0.0f) || IsFinished())
+    // An endless or undefined frame time would leave no defined place in the round.
+    if (mIsPaused || mFrames.empty() || !(mFramesPerSecond > 0.0f) || IsFinished() ||
+        !std::isfinite(frameTime))
     {
         return;
     }

@@ -49,7 +49,7 @@ public:
     void SetScale(float x, float y);
     void SetRotation(float degrees);
 
-    // Seconds since the last update; negative times are taken as 0.
+    // Seconds since the last update; a negative, endless or undefined time changes nothing.
     void OnUpdate(float frameTime) override;
     void OnRender() override;
 
