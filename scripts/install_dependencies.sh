@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs from Debian 12's packages, by purpose:
-#   scripts/install_dependencies.sh game   building and playing the game (scripts/run.sh)
-#   scripts/install_dependencies.sh all    also the tests, benchmarks, fuzzers and their display
+#   scripts/install_dependencies.sh game      building and playing the game (scripts/run.sh)
+#   scripts/install_dependencies.sh package   also making the Debian packages (scripts/package.sh)
+#   scripts/install_dependencies.sh all       also the tests, benchmarks, fuzzers and their display
 # Packages are installed without their recommendations, so everything needed at run time is
 # named here. Idempotent: when everything is installed it changes nothing and needs no network.
 set -euo pipefail
@@ -14,6 +15,11 @@ game=(
   # The X server's core fonts, which SDL's message boxes draw their text with.
   xfonts-base
 )
+package=(
+  # CPack asks file which installed files are programs, whose libraries dpkg-shlibdeps (from
+  # build-essential's dpkg-dev) turns into the game package's dependencies.
+  file
+)
 tests=(
   git clang-format
   libgtest-dev libbenchmark-dev nlohmann-json3-dev rapidjson-dev libsimdjson-dev
@@ -23,8 +29,9 @@ tests=(
 
 case "${1:-all}" in
   game) packages=("${game[@]}") ;;
-  all) packages=("${game[@]}" "${tests[@]}") ;;
-  *) echo "usage: $0 [game|all]" >&2; exit 2 ;;
+  package) packages=("${game[@]}" "${package[@]}") ;;
+  all) packages=("${game[@]}" "${package[@]}" "${tests[@]}") ;;
+  *) echo "usage: $0 [game|package|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -30,6 +30,7 @@ public:
 
     void SetWindowTitle(const std::string& title);
     // A modal box owned by the window with a single confirm button; true if it was confirmed.
+    // Blocks, loop and all, until the box is closed.
     bool OpenMessageBox(const std::string& title, const std::string& message);
 
 private:

@@ -15,7 +15,10 @@ struct AudioController
     AudioHandle audioHandle = kInvalidAudio;
     std::uint32_t channel = 0;
 
+    // 0 (silent) to 1 (as recorded); a value outside is reported and still handed to OpenAL.
     void SetVolume(float volume) const;
+    // A factor on speed and pitch: 2 plays an octave higher and twice as fast. A value of 0 or
+    // less is reported (and OpenAL refuses it).
     void SetPitch(float pitch) const;
 };
 

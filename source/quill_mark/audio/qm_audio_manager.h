@@ -38,7 +38,8 @@ public:
     // Gives {0, 0} and plays nothing when the handle is unknown or 16 plays are active.
     AudioController PlaySound(const AudioHandle& audioHandle, bool isLooping);
     // False, with a report, when the name is taken or the file is not a valid table; a table
-    // that fails stores nothing. The table's sounds are loaded as the table is read.
+    // that fails stores nothing. The file format is described in docs/audio_event_format.md. The
+    // table's sounds are loaded as the table is read.
     bool LoadEventTable(const std::string& eventTableName, const std::string& eventTableFilePath);
     // Picks one of the event's sounds and draws its volume and pitch from the shared random
     // sequence; an unknown table or event plays nothing and draws nothing.

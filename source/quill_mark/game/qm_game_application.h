@@ -26,13 +26,14 @@ class GameApplication : public Application::RealtimeApplication,
 {
 public:
     // Opens the window (the clock starts and the window is cleared to black), then registers
-    // itself as an error handler.
+    // itself as an error handler. A second GameApplication in the same process is reported.
     GameApplication();
     // Stops being an error handler; the window is left as it is.
     ~GameApplication() override;
 
     // The scene becomes current at the start of the first frame; returns when the message loop
-    // ends (window closed, or Close() called from the game).
+    // ends (window closed, or Close() called from the game). The scene is not owned: it must
+    // outlive the run.
     void RunGame(GameScene& firstScene);
 
     // Shows the message, the file and the line of the report in a modal box.

@@ -27,7 +27,8 @@ public:
 
     // One fixed step: Simulate on every entity, in the order they were added.
     virtual void OnSimulate();
-    // Update on every entity, then on the scene's graphics.
+    // Update on every entity, then on the scene's graphics. The frame time is in seconds, at most
+    // kMaximumFrameTime.
     virtual void OnUpdate(float frameTime);
     // Render on every entity, then on the scene's graphics, so the graphics draw on top at equal
     // depth.

@@ -1,6 +1,7 @@
 // AnimationSequence: the frames of one animation, in playing order, all on one texture. Built
 // frame by frame or in one step from a grid of equal frames laid out row by row on the texture.
-// Playback is not here: sequences are built, checked and stored on sprite sheets.
+// Playing a sequence is AnimationPlayer's (qm_animation_player.h); here sequences are only built
+// and checked, and sprite sheets store them.
 #pragma once
 
 #include <cstdint>

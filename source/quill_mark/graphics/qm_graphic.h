@@ -16,10 +16,12 @@ public:
     Graphic& operator=(const Graphic&) = default;
     virtual ~Graphic();
 
-    // The gates: callers go through these, so the switches are honoured everywhere.
+    // The gates: callers go through these, so the switches are honoured everywhere. The time is
+    // in seconds (the game loop passes the frame time).
     void Update(float deltaTime);
     void Render();
 
+    // In window pixels, or relative to the list (an entity, say) that draws the graphic.
     const Vector2& GetPosition() const { return mPosition; }
     void SetPosition(float x, float y);
     void SetPosition(const Vector2& position);

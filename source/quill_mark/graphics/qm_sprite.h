@@ -52,7 +52,9 @@ public:
     explicit Sprite(const SpriteFrame& frame);
 
     void SetOrigin(const AnchorLocation& anchor);
+    // Multiplies the texture's colours (and alpha); white shows the texture as it is.
     void SetColor(const Color& color) { mColor = color; }
+    // Factors along x and y; 1 draws the frame one texture pixel per window pixel.
     void SetScale(float x, float y) { mScale = Vector2(x, y); }
     // Degrees about the z axis; positive turns clockwise on screen (y grows downwards).
     void SetRotation(float degrees) { mRotation = degrees; }

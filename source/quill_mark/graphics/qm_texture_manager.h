@@ -38,6 +38,8 @@ public:
     constexpr TextureManager() = default;
 
     // A second request for the same path (exact bytes) returns the first texture and reads nothing.
+    // A file that cannot be decoded is reported and still gives a handle, of a 0 x 0 texture.
+    // The path is resolved against the working directory.
     TextureHandle CreateTextureFromFile(const std::string& filePath);
     // Always a new texture, even for the same bytes.
     TextureHandle CreateTextureFromFileInMemory(const void* fileDataInMemory,
