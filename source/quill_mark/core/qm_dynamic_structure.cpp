@@ -12,6 +12,7 @@
 #include <sstream>
 #include <utility>
 
+#include "quill_mark/core/implementation/qmi_integer_conversion.h"
 #include "quill_mark/core/implementation/qmi_value_arena.h"
 #include "quill_mark/core/qm_error.h"
 
@@ -38,25 +39,6 @@ bool IsNameBefore(std::string_view first, std::string_view second)
 bool IsContainer(ValueType type)
 {
     return type == ArrayType || type == StructureType;
-}
-
-// Truncation toward zero, saturated at the 32-bit limits: a float beyond them (or NaN, which
-// gives 0) has no integer value, and a plain cast would be undefined there.
-std::int32_t TruncateToInteger(float value)
-{
-    if (std::isnan(value))
-    {
-        return 0;
-    }
-    if (value >= 2147483648.0f)
-    {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    if (value < -2147483648.0f)
-    {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    return static_cast<std::int32_t>(value);
 }
 
 // What PushValue and AddMember hand back when this value is a scalar or a string: the value is
@@ -363,7 +345,7 @@ std::int32_t DynamicStructure::AsInteger(bool implicitConversion) const
     switch (mValueType)
     {
         case FloatType:
-            return TruncateToInteger(mPayload.real);
+            return qmImplementation::TruncateToInteger(mPayload.real);
         case BooleanType:
             return mPayload.boolean ? 1 : 0;
         case NilType:

@@ -7,29 +7,13 @@
 #include <limits>
 #include <stdexcept>
 
+#include "quill_mark/core/implementation/qmi_integer_conversion.h"
+
 namespace qmImplementation
 {
 
 namespace
 {
-
-// Truncation toward zero, saturated at the 32-bit limits (a plain cast is undefined beyond them).
-std::int32_t TruncateToInteger(double value)
-{
-    if (std::isnan(value))
-    {
-        return 0;
-    }
-    if (value >= 2147483648.0)
-    {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    if (value <= -2147483649.0)
-    {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 // std::char_traits<char> compares as unsigned char: ascending byte order of the names. Names
 // mostly differ in their first byte, which is compared here without a call.
