@@ -1,5 +1,6 @@
 // The game loop on the scripted platform: the counter moves by exact amounts before each frame, so
-// steps, frame times and the order of the scene's hooks are fully determined; also the error box.
+// steps, frame times and the order of the scene's hooks are fully determined; also the error box
+// and the reports of the application itself.
 #include "quill_mark/game/qm_game_application.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,10 @@
 #include "quill_mark/game/implementation/qmi_game_application_handler.h"
 #include "quill_mark/game/qm_game_scene.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
+#include "support/recording_error_handler.h"
 
 namespace Scripted = qmImplementation::ScriptedPlatform;
+using qmImplementation::theGameApplicationHandler;
 using Log = std::vector<std::string>;
 using Steps = std::vector<int>;
 
@@ -65,9 +68,7 @@ protected:
             [seconds, frame = std::size_t{0}](auto) mutable
             {
                 if (frame >= seconds.size())
-                {
                     return Scripted::PostWindowMessage(WM_QUIT);
-                }
                 Scripted::AdvanceCounterSeconds(seconds[frame++]);
             });
         application.RunGame(target);
@@ -81,23 +82,26 @@ protected:
 
 }  // namespace
 
-TEST_F(GameLoop, FixedStepsInSinglePrecisionWithALongFrameCutAndTheFiveStepLimit)
+TEST_F(GameLoop, StepsAreCountedInSinglePrecisionFromClampedFrameTimes)
 {
-    // 0.025 s twice gives 2 then 3 steps: the float sum after four steps exceeds 0.01. Each Run
-    // reopens the scene, emptying it: 0.5 s is cut to 1/30 s, and exactly 0.01 s runs no step.
-    Run(scene, {0.025, 0.025});
-    Run(scene, {0.5});
-    Run(scene, {0.01, 0.001});
-    scene.OnOpen();
-    // A driver handing over a long frame itself: five steps, the rest carried over.
-    for (float frameTime : {0.083f, 0.0f, 0.0f})
+    // Each run opens the scene afresh, emptying its accumulator. In 32-bit floats 0.025 s twice
+    // gives 2 then 3 steps, and 0.025 then 0.015 gives 2 then 1. A long frame is cut to 1/30 s;
+    // exactly 0.01 s runs no step.
+    const std::pair<std::vector<double>, Steps> runs[] = {
+        {{0.025, 0.025}, {2, 3}}, {{0.025, 0.015}, {2, 1}}, {{0.5}, {3}}, {{0.01}, {0}}};
+    for (const auto& [seconds, steps] : runs)
     {
-        qmImplementation::theGameApplicationHandler.StepScene(frameTime);
+        scene.steps.clear();
+        Run(scene, seconds);
+        EXPECT_EQ(scene.steps, steps) << seconds[0] << ", then " << seconds.back();
     }
-    EXPECT_EQ(scene.steps, (Steps{2, 3, 3, 0, 1, 5, 3, 0}));
-    scene.frameTimes.resize(4);
-    EXPECT_EQ(scene.frameTimes,
-              (std::vector<float>{0.025f, 0.025f, Quillmark::Game::kMaximumFrameTime, 0.01f}));
+    EXPECT_EQ(scene.frameTimes[4], Quillmark::Game::kMaximumFrameTime);
+    // A driver handing over a long frame itself: five steps at most, the rest carried over.
+    scene.steps.clear();
+    scene.OnOpen();
+    for (float frameTime : {0.083f, 0.0f, 0.0f})
+        theGameApplicationHandler.StepScene(frameTime);
+    EXPECT_EQ(scene.steps, (Steps{5, 3, 0}));
 }
 
 TEST_F(GameLoop, SceneChangesAtTheStartOfAFrame)
@@ -120,9 +124,7 @@ TEST_F(GameLoop, AudioIsServicedBetweenTheStepsAndTheUpdate)
     scene.onSimulate = [&](int step)
     {
         for (std::size_t n = 0; step == 1 && n < audio.kMaximumActivePlayers; ++n)
-        {
             audio.PlaySound(silent, false);
-        }
         freed.push_back(audio.PlaySound(silent, false).channel != 0);
     };
     scene.onUpdate = [&] { freed.push_back(audio.PlaySound(silent, false).channel != 0); };
@@ -130,7 +132,7 @@ TEST_F(GameLoop, AudioIsServicedBetweenTheStepsAndTheUpdate)
     EXPECT_EQ(freed, (std::vector<bool>{false, false, true}));
 }
 
-TEST_F(GameLoop, ErrorDuringTheGameOpensOneBox)
+TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMisuse)
 {
     const int line = __LINE__ + 1;
     scene.onUpdate = [] { qmTriggerError("qmError: Scene lost its %s.\n", "marbles"); };
@@ -141,6 +143,23 @@ TEST_F(GameLoop, ErrorDuringTheGameOpensOneBox)
     EXPECT_EQ(box.text, "qmError: Scene lost its marbles.\n\n\n" + std::string(__FILE__) +
                             "  LINE: " + std::to_string(line));
     EXPECT_EQ(box.owner, Scripted::GetLatestWindow());
+
+    // A second application takes the loop over after its report, then opens its window (which
+    // the window layer reports in turn); a loop opened without one reports that.
+    QuillmarkTest::RecordingErrorHandler errors;
+    {
+        Quillmark::Game::GameApplication second;
+        EXPECT_EQ(theGameApplicationHandler.gameApplication, &second);
+    }
+    theGameApplicationHandler.gameApplication = nullptr;
+    theGameApplicationHandler.OnOpen();
+    EXPECT_EQ(
+        errors.messages,
+        (Log{"qmInternalError: GameApplication has already been set.",
+             "qmExternalError: Quillmark currently supports only a single application at a time.",
+             "qmInternalError: Expected application handler to by null at this moment.",
+             "qmInternalError: Expected window handle to be unused at this moment.",
+             "qmInternalError: Game Application has not been set."}));
 }
 
 TEST_F(GameLoop, DestroyedCurrentOrPendingSceneIsDropped)
@@ -150,7 +169,7 @@ TEST_F(GameLoop, DestroyedCurrentOrPendingSceneIsDropped)
         RecordingScene pending("pending", log);
         qmImplementation::pendingScene = &pending;
     }
-    qmImplementation::theGameApplicationHandler.StepScene(0.015f);
+    theGameApplicationHandler.StepScene(0.015f);
     EXPECT_EQ(log, (Log{"scene.simulate", "scene.update", "scene.render"})) << "no scene change";
     {
         RecordingScene current("current", log);
