@@ -114,9 +114,8 @@ TEST_F(TextureManagerTest, UndecodableOrUnsafeInputReportsAndStillGivesAnEmptyTe
                                                 "\" could not be loaded from file.",
                                             kInvalidImageData}));
         EXPECT_NE(handle, kInvalidTexture);
-        EXPECT_EQ(
-            theTextureManager.GetTextureWidth(handle) + theTextureManager.GetTextureHeight(handle),
-            0);
+        EXPECT_EQ(theTextureManager.GetTextureWidth(handle), 0);
+        EXPECT_EQ(theTextureManager.GetTextureHeight(handle), 0);
         EXPECT_EQ(theTextureManager.CreateTextureFromFile(path), handle) << "shared, not retried";
         EXPECT_EQ(errors.messages.size(), 2u);
     }
