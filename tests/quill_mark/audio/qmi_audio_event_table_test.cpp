@@ -55,7 +55,8 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
         {"name": "negative", "file": "@/a.wav", "volume": 0.3, "min_volume": -1.0,
          "max_volume": 0.9, "pitch": 1.25, "min_pitch": -2.0, "max_pitch": -0.5},
         {"name": "range", "file": [{"name": "@/b.wav", "min_volume": 0.4}],
-         "min_volume": 0.2, "max_volume": 0.8}
+         "min_volume": 0.2, "max_volume": 0.8},
+        {"name": "twice", "file": "@/a.wav"}, {"name": "twice", "file": "@/b.wav"}
     ]})"));
     const std::tuple<const char*, const char*, float, float> plays[] = {
         {"half", "a", 0.5f, 1.5f},
@@ -69,6 +70,8 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
         {"one", "a", Drawn(0.0f, 0.02f, 11478), 1.0f},       // one sound: no draw for the choice
         {"negative", "a", Drawn(0.3f, 0.9f, 29358), 1.25f},  // a negative bound: the fixed value
         {"range", "b", Drawn(0.4f, 0.8f, 26962), 1.0f},
+        {"twice", "a", 1.0f, 1.0f},  // one event of two sounds: 24464 % 2 = 0
+        {"twice", "b", 1.0f, 1.0f},  // 5705 % 2 = 1
     };
     SetCrtRandState(1);
     RecordingErrorHandler errors;
@@ -110,4 +113,53 @@ TEST(EventTable, TablesLoadOnceAndUnknownNamesPlayNothing)
     EXPECT_EQ(theAudioManager.PlayEvent("t", "loop").audioHandle, HandleOf("c"));
     PollUntil([] { return theAudioManager.Update(), false; }, 0.2);
     EXPECT_EQ(LiveSources().size(), 2u);
+}
+
+TEST(EventTable, AFullPlayerTableStillDrawsTheVolumeAndPitchOfAnEvent)
+{
+    ASSERT_TRUE(Load("t", R"({"audio_events": [{"name": "e", "file": ["@/a.wav", "@/b.wav"],
+        "min_volume": 0.2, "max_volume": 0.8, "min_pitch": 0.5, "max_pitch": 1.5}]})"));
+    for (std::size_t play = 0; play < theAudioManager.kMaximumActivePlayers; ++play)
+        theAudioManager.PlaySound(HandleOf("a"), true);
+    SetCrtRandState(1);
+    EXPECT_EQ(theAudioManager.PlayEvent("t", "e").channel, 0u);
+    // The sound, the volume and the pitch took 41, 18467 and 6334: the spawns that follow in
+    // the game see the same numbers whether or not the sound could start.
+    EXPECT_EQ(CrtRand(), 26500);
+}
+
+TEST(EventTable, AFailedLoadStoresNothingAndKeepsWhatWasLoaded)
+{
+    ASSERT_TRUE(Load("t", R"({"audio_events": [{"name": "e", "file": "@/a.wav"}]})"));
+    const auto path = [](const std::string& table) { return "\"" + folder.File(table) + "\""; };
+    const std::string structure =
+        "qmDataError: Expected event table data to be a structure of information. Table: ";
+    const std::string array =
+        "qmDataError: Expected event table to have an array named: audio_events. Table: ";
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"[1]", {structure + path("bad.json")}},
+        {R"({"other": 1})", {array + path("bad.json")}},
+        {R"({"audio_events": 5})", {array + path("bad.json")}},
+        {R"({"audio_events": [{"name": "e", "file": "@/a.wav"}, {"file": "@/a.wav"}]})",
+         {"qmDataError: Expected each audio_event object to have a \"name\". Table: " +
+          path("bad.json")}},
+        {R"({"audio_events": [{"name": "e"}]})",
+         {"qmDataError: Expected each audio_event object to have a \"file\". Table: " +
+          path("bad.json")}},
+    };
+    for (const auto& [json, reports] : cases)
+    {
+        SCOPED_TRACE(json);
+        RecordingErrorHandler errors;
+        // The same name every time: a table left behind would make the next load a second one.
+        EXPECT_FALSE(Load("bad", json));
+        EXPECT_EQ(errors.messages, reports);
+    }
+    RecordingErrorHandler errors;
+    EXPECT_FALSE(theAudioManager.LoadEventTable("bad", folder.File("none.json")));
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{"Was unable to load json file: " +
+                                                             folder.File("none.json") + "\n",
+                                                         structure + path("none.json")}));
+    EXPECT_EQ(theAudioManager.PlayEvent("bad", "e").channel, 0u);
+    EXPECT_EQ(theAudioManager.PlayEvent("t", "e").audioHandle, HandleOf("a"));
 }
