@@ -1,13 +1,13 @@
-// The desktop helpers. Window lookup parses xwininfo's tree listing; closing sends the
-// WM_DELETE_WINDOW client message through a connection of its own, so it can run on a helper
-// thread while the program under test keeps its own connection busy.
+// The desktop helpers. Window lookup walks the X server's window tree (a window manager puts the
+// program's window inside a frame of its own); closing sends the WM_DELETE_WINDOW client message.
+// Both use a connection of their own, so they can run on a helper thread while the program under
+// test keeps its own connection busy.
 #include "support/x11_desktop.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <sstream>
 
 namespace QuillmarkTest
 {
@@ -16,100 +16,73 @@ std::string RunDesktopCommand(const std::string& command)
 {
     std::string output;
     FILE* pipe = popen(("timeout 10 " + command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr)
-    {
-        return output;
-    }
     char buffer[512];
-    while (std::fgets(buffer, sizeof(buffer), pipe) != nullptr)
-    {
+    while (pipe != nullptr && std::fgets(buffer, sizeof(buffer), pipe) != nullptr)
         output += buffer;
-    }
-    pclose(pipe);
+    if (pipe != nullptr)
+        pclose(pipe);
     return output;
 }
 
 namespace
 {
 
-// "+50", "-3" or "+-3" (how the tree listing writes a negative offset).
-long ParseOffset(const char*& text)
+// Windows come and go while the tree is walked; an error about one that just went is no failure.
+int IgnoreErrors(Display*, XErrorEvent*)
 {
-    if (*text == '+')
-    {
-        ++text;
-    }
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    text = end;
-    return value;
+    return 0;
 }
 
-// One line of the tree listing, e.g.
-//      0x200006 "Quillmark Project": ("app" "app")  1280x720+50+50  +50+50
-// where the last field is the absolute position.
-bool ParseTreeLine(const std::string& line, std::string& name, DesktopWindow& window)
+// Depth first, the topmost child first.
+bool FindIn(Display* display, Window window, const std::string& name, DesktopWindow& found)
 {
-    const std::size_t nameStart = line.find('"');
-    const std::size_t nameEnd = line.find("\":", nameStart + 1);
-    std::istringstream fields(line);
-    std::string id;
-    fields >> id;
-    if (nameStart == std::string::npos || nameEnd == std::string::npos || id.rfind("0x", 0) != 0)
+    // The name's bytes, whatever their encoding: the titles looked for are plain ASCII.
+    XTextProperty title = {};
+    const bool named = XGetWMName(display, window, &title) != 0 && title.value != nullptr;
+    const bool match = named && name == reinterpret_cast<const char*>(title.value);
+    if (named)
+        XFree(title.value);
+    XWindowAttributes attributes = {};
+    Window child = 0;
+    if (match && XGetWindowAttributes(display, window, &attributes) != 0 &&
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &found.x, &found.y,
+                              &child) != 0)
     {
-        return false;
+        found = {true, window, found.x, found.y, attributes.width, attributes.height};
+        return true;
     }
-    std::istringstream tail(line.substr(nameEnd + 2));
-    std::string field;
-    std::string size;
-    std::string position;
-    while (tail >> field)
-    {
-        size = position;
-        position = field;
-    }
-    int width = 0;
-    int height = 0;
-    if (std::sscanf(size.c_str(), "%dx%d", &width, &height) != 2 || position.empty())
-    {
-        return false;
-    }
-    const char* offsets = position.c_str();
-    window.x = static_cast<int>(ParseOffset(offsets));
-    window.y = static_cast<int>(ParseOffset(offsets));
-    window.width = width;
-    window.height = height;
-    window.id = std::stoul(id, nullptr, 16);
-    name = line.substr(nameStart + 1, nameEnd - nameStart - 1);
-    return true;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    bool hit = false;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0)
+        for (unsigned int i = count; i > 0 && !hit; --i)
+            hit = FindIn(display, children[i - 1], name, found);
+    if (children != nullptr)
+        XFree(children);
+    return hit;
 }
 
 }  // namespace
 
 DesktopWindow FindTopLevelWindow(const std::string& name)
 {
-    std::istringstream listing(RunDesktopCommand("xwininfo -root -tree"));
-    std::string line;
-    while (std::getline(listing, line))
-    {
-        DesktopWindow window;
-        std::string windowName;
-        if (ParseTreeLine(line, windowName, window) && windowName == name)
-        {
-            window.found = true;
-            return window;
-        }
-    }
-    return DesktopWindow{};
+    DesktopWindow found;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return found;
+    const auto previous = XSetErrorHandler(IgnoreErrors);
+    if (!FindIn(display, DefaultRootWindow(display), name, found))
+        found = DesktopWindow{};
+    XSetErrorHandler(previous);
+    XCloseDisplay(display);
+    return found;
 }
 
 bool RequestWindowClose(unsigned long windowId)
 {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
-    {
         return false;
-    }
     XEvent event = {};
     event.xclient.type = ClientMessage;
     event.xclient.window = windowId;

@@ -21,7 +21,7 @@ struct DesktopWindow
     int height = 0;
 };
 
-// The first top-level window with exactly this name, from `xwininfo -root -tree`.
+// The first window with exactly this name, the topmost first, wherever it is in the tree.
 DesktopWindow FindTopLevelWindow(const std::string& name);
 
 // Asks the window to close the way a window manager's close button does (WM_DELETE_WINDOW).
