@@ -1,10 +1,9 @@
-// The whole game as the program entry runs it, on the scripted platform layer (clock, cursor and
-// keys driven by the test), watched step by step through a probe entity: the spawn schedule over
-// an hour, where the first circles start, the explosions with their cooldown, and quitting.
+// The whole game as the program entry runs it, for an hour on the scripted platform layer (clock,
+// cursor and keys driven by the test), watched step by step through a probe entity: the spawn
+// schedule, where the first circles start, the explosions with their cooldown, and quitting.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -19,163 +18,107 @@ namespace
 {
 
 namespace Scripted = qmImplementation::ScriptedPlatform;
-using Cinderpath2::GameplayScene;
-
 constexpr int kStepsPerMinute = 6000;
 
 // Called in every fixed step after the player, so it sees the scene as the previous step left it.
-class StepProbe : public Quillmark::Game::Entity
+struct StepProbe : Quillmark::Game::Entity
 {
-public:
-    explicit StepProbe(std::function<void(int step)> onStep) : mOnStep(std::move(onStep)) {}
-    void OnSimulate() override { mOnStep(++mSteps); }
-    int Steps() const { return mSteps; }
-
-private:
-    std::function<void(int step)> mOnStep;
-    int mSteps = 0;
+    explicit StepProbe(std::function<void(int step)> onStep) : onStep(std::move(onStep)) {}
+    void OnSimulate() override { onStep(++steps); }
+    std::function<void(int step)> onStep;
+    int steps = 0;
 };
 
-class WholeGameTest : public testing::Test
+TEST(WholeGameTest, OneHourWithTheCursorHeldInTheCentreThenEscapeLetGo)
 {
-protected:
-    void SetUp() override
     {
-        // The scripted layer has no OpenGL: the sheet's texture is loaded here with a real context,
-        // and the game's own load then finds it by its path.
+        // The scripted layer has no OpenGL: the sheet's texture is loaded here with a real
+        // context, and the game's own load then finds it by its path.
         QuillmarkTest::GlTestContext context;
         ASSERT_TRUE(context.IsValid()) << context.Error();
-        ASSERT_NE(Quillmark::Graphics::theTextureManager.CreateTextureFromFile(
-                      "data/prototyping_sheet.png"),
-                  Quillmark::Graphics::kInvalidTexture);
-        Scripted::SetCallLogCapacity(0);
+        Quillmark::Graphics::theTextureManager.CreateTextureFromFile("data/prototyping_sheet.png");
     }
-
-    // Each iteration: a 1/30 s frame, the cursor in the centre, then the script; a game still
-    // running at `limit` is closed.
-    void RunGame(std::function<void(std::int64_t iteration)> script, std::int64_t limit)
-    {
-        Scripted::SetIterationHook(
-            [this, script, limit](std::int64_t iteration)
-            {
-                if (iteration == 0)
-                {
-                    mScene = dynamic_cast<GameplayScene*>(
-                        &Cinderpath2::SceneManager::GetScene(Cinderpath2::kGameplayScene));
-                    mScene->AddEntity(mProbe);
-                }
-                Scripted::AdvanceCounterSeconds(1.0 / 30.0);
-                Scripted::SetCursorClientPosition(640, 360);
-                script(iteration);
-                if (iteration >= limit)
-                    Scripted::PostUserClose();
-            });
-        EXPECT_EQ(Cinderpath2::RunCinderpath2(), 0);
-        // Every report would also have opened an error box.
-        EXPECT_EQ(mErrors.messages, std::vector<std::string>{});
-        EXPECT_EQ(Scripted::GetMessageBoxCount(), 0);
-    }
-
-    // For step n, with the scene as step n - 1 left it.
-    void Watch(int step)
-    {
-        const std::size_t spawned = mScene->GetSpawnedEntities().size();
-        if (spawned > mSpawnedBefore)
-            mSpawnSteps.insert(mSpawnSteps.end(), spawned - mSpawnedBefore, step - 1);
-        mSpawnedBefore = spawned;
-        if (step == 2 || step == 3)  // the newest circle, before its first move
-            mFirstPositions.push_back(mScene->GetSpawnedEntities().back().GetPosition());
-        const std::uint32_t sounds = QuillmarkTest::SoundsStarted();
-        mExplosionSteps.insert(mExplosionSteps.end(), sounds - mSoundsBefore, step - 1);
-        mSoundsBefore = sounds;
-    }
-
-    QuillmarkTest::RecordingErrorHandler mErrors;
-    StepProbe mProbe{[this](int step) { Watch(step); }};
-    GameplayScene* mScene = nullptr;
-    std::size_t mSpawnedBefore = 0;
-    std::uint32_t mSoundsBefore = 0;
-    std::vector<int> mSpawnSteps, mExplosionSteps;
-    std::vector<Quillmark::Graphics::Vector2> mFirstPositions;
-};
-
-TEST_F(WholeGameTest, OneHourWithTheCursorHeldInTheCentre)
-{
-    std::int64_t escapeReleased = -1;
-    RunGame(
+    Scripted::SetCallLogCapacity(0);
+    QuillmarkTest::RecordingErrorHandler errors;
+    Cinderpath2::GameplayScene* scene = nullptr;
+    std::vector<int> spawnSteps, explosionSteps;
+    std::vector<Quillmark::Graphics::Vector2> firstPositions;
+    StepProbe probe(
+        [&](int step)
+        {
+            const std::size_t spawned = scene->GetSpawnedEntities().size();
+            spawnSteps.resize(spawned, step - 1);
+            if (step == 2 || step == 3)  // the newest circle, before its first move
+                firstPositions.push_back(scene->GetSpawnedEntities().back().GetPosition());
+            explosionSteps.resize(QuillmarkTest::SoundsStarted(), step - 1);
+        });
+    // Each iteration a 1/30 s frame with the cursor in the centre. After the hour: Escape down
+    // and up within one frame leaves no trace; then down, held (the keyboard repeats) and let go.
+    std::int64_t hourEnd = -1;
+    Scripted::SetIterationHook(
         [&](std::int64_t iteration)
         {
-            if (escapeReleased < 0 && mProbe.Steps() >= 60 * kStepsPerMinute)
+            if (iteration == 0)
             {
-                escapeReleased = iteration + 1;
-                Scripted::PostKeyDown(VK_ESCAPE);
+                scene = dynamic_cast<Cinderpath2::GameplayScene*>(
+                    &Cinderpath2::SceneManager::GetScene(Cinderpath2::kGameplayScene));
+                scene->AddEntity(probe);
             }
-            else if (iteration == escapeReleased)
+            Scripted::AdvanceCounterSeconds(1.0 / 30.0);
+            Scripted::SetCursorClientPosition(640, 360);
+            if (hourEnd < 0 && probe.steps >= 60 * kStepsPerMinute)
+                hourEnd = iteration;
+            const std::int64_t at = hourEnd < 0 ? -1 : iteration - hourEnd;
+            if (at == 0 || at == 1)
+                Scripted::PostKeyDown(VK_ESCAPE);
+            if (at == 0 || at == 3)
                 Scripted::PostKeyUp(VK_ESCAPE);
-        },
-        60 * kStepsPerMinute / 3 + 1000);
-    // The frame that saw the release was the last.
-    EXPECT_EQ(Scripted::GetIterationCount(), escapeReleased + 1);
+            if (at == 2)
+                Scripted::PostKeyDown(VK_ESCAPE, true);
+            if (at == 1000)  // a game that does not quit is closed
+                Scripted::PostUserClose();
+        });
+    EXPECT_EQ(Cinderpath2::RunCinderpath2(), 0);
+    EXPECT_EQ(Scripted::GetIterationCount(), hourEnd + 4) << "the frame seeing the release ends it";
+    // Every report would also have opened an error box.
+    EXPECT_EQ(errors.messages, std::vector<std::string>{});
+    EXPECT_EQ(Scripted::GetMessageBoxCount(), 0);
 
     // Spawns: one in each of the first two steps, then ever more often...
-    ASSERT_GE(mSpawnSteps.size(), 30u);
-    EXPECT_EQ(std::vector<int>(mSpawnSteps.begin(), mSpawnSteps.begin() + 7),
+    ASSERT_GE(spawnSteps.size(), 30u);
+    EXPECT_EQ(std::vector<int>(spawnSteps.begin(), spawnSteps.begin() + 7),
               (std::vector<int>{1, 2, 98, 193, 286, 376, 463}));
     // ...and at the interval's floor from the 22nd on: about 126 a minute to the end.
-    for (std::size_t i = 22; i < mSpawnSteps.size(); ++i)
-    {
-        const int gap = mSpawnSteps[i] - mSpawnSteps[i - 1];
-        ASSERT_TRUE(gap == 47 || gap == 48) << "gap " << gap << " before spawn " << i + 1;
-    }
     int lastMinute = 0;
-    for (int step : mSpawnSteps)
-        lastMinute += step > 59 * kStepsPerMinute && step <= 60 * kStepsPerMinute ? 1 : 0;
+    for (std::size_t i = 22; i < spawnSteps.size(); ++i)
+    {
+        const int gap = spawnSteps[i] - spawnSteps[i - 1];
+        ASSERT_TRUE(gap == 47 || gap == 48) << "gap " << gap << " before spawn " << i + 1;
+        lastMinute += spawnSteps[i] > 59 * kStepsPerMinute && spawnSteps[i] <= 60 * kStepsPerMinute;
+    }
     EXPECT_GE(lastMinute, 126);
     EXPECT_LE(lastMinute, 127);
 
     // The first two start where the first four draws (41, 18467, 6334, 26500) put them, on the
     // ring of 600 pixels around the centre, opposite the direction they fly in.
-    ASSERT_EQ(mFirstPositions.size(), 2u);
-    EXPECT_NEAR(mFirstPositions[0].x, 1235.185f, 0.01f);
-    EXPECT_NEAR(mFirstPositions[0].y, 284.141f, 0.01f);
+    ASSERT_EQ(firstPositions.size(), 2u);
+    EXPECT_NEAR(firstPositions[0].x, 1235.185f, 0.01f);
+    EXPECT_NEAR(firstPositions[0].y, 284.141f, 0.01f);
     const double dx = (6334 / 32768.0 - 0.5) * 2.0, dy = (26500 / 32768.0 - 0.5) * 2.0;
-    EXPECT_NEAR(mFirstPositions[1].x, 640.0 - dx / std::hypot(dx, dy) * 600.0, 0.01);
-    EXPECT_NEAR(mFirstPositions[1].y, 360.0 - dy / std::hypot(dx, dy) * 600.0, 0.01);
+    EXPECT_NEAR(firstPositions[1].x, 640.0 - dx / std::hypot(dx, dy) * 600.0, 0.01);
+    EXPECT_NEAR(firstPositions[1].y, 360.0 - dy / std::hypot(dx, dy) * 600.0, 0.01);
 
     // The first explosion in step 157, the next once the two-second cooldown has run out; from
     // then on plays (one per circle overlapping in that step) at least 201 steps apart. Plays
     // that found all 16 places taken start no sound and are not seen here.
-    ASSERT_GE(mExplosionSteps.size(), 2u);
-    EXPECT_EQ(mExplosionSteps[0], 157);
-    EXPECT_EQ(mExplosionSteps[1], 358);
-    for (std::size_t i = 1; i < mExplosionSteps.size(); ++i)
+    ASSERT_GE(explosionSteps.size(), 2u);
+    EXPECT_EQ(explosionSteps[0], 157);
+    EXPECT_EQ(explosionSteps[1], 358);
+    for (std::size_t i = 1; i < explosionSteps.size(); ++i)
     {
-        const int gap = mExplosionSteps[i] - mExplosionSteps[i - 1];
+        const int gap = explosionSteps[i] - explosionSteps[i - 1];
         ASSERT_TRUE(gap == 0 || gap >= 201) << "gap " << gap << " before play " << i + 1;
     }
-}
-
-TEST_F(WholeGameTest, EscapeEndsTheGameOnlyWhenItIsLetGo)
-{
-    RunGame(
-        [&](std::int64_t iteration)
-        {
-            if (iteration == 5)
-            {
-                // Down and up before the frame: no trace in the input state.
-                Scripted::PostKeyDown(VK_ESCAPE);
-                Scripted::PostKeyUp(VK_ESCAPE);
-            }
-            else if (iteration == 10)
-                Scripted::PostKeyDown(VK_ESCAPE);
-            else if (iteration == 20)
-                Scripted::PostKeyDown(VK_ESCAPE, true);  // held: the keyboard repeats
-            else if (iteration == 40)
-                Scripted::PostKeyUp(VK_ESCAPE);
-        },
-        1000);
-    EXPECT_EQ(Scripted::GetIterationCount(), 41);
-    EXPECT_TRUE(Scripted::GetWindowInfo(Scripted::GetLatestWindow()).destroyed);
 }
 
 }  // namespace

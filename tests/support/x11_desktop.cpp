@@ -38,20 +38,20 @@ bool FindIn(Display* display, Window window, const std::string& name, DesktopWin
 {
     // The name's bytes, whatever their encoding: the titles looked for are plain ASCII.
     XTextProperty title = {};
-    const bool named = XGetWMName(display, window, &title) != 0 && title.value != nullptr;
-    const bool match = named && name == reinterpret_cast<const char*>(title.value);
-    if (named)
-        XFree(title.value);
     XWindowAttributes attributes = {};
-    Window child = 0;
-    if (match && XGetWindowAttributes(display, window, &attributes) != 0 &&
-        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &found.x, &found.y,
-                              &child) != 0)
+    Window child = 0, root = 0, parent = 0, *children = nullptr;
+    if (XGetWMName(display, window, &title) != 0 && title.value != nullptr)
     {
-        found = {true, window, found.x, found.y, attributes.width, attributes.height};
-        return true;
+        const bool match = name == reinterpret_cast<const char*>(title.value);
+        XFree(title.value);
+        if (match && XGetWindowAttributes(display, window, &attributes) != 0 &&
+            XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &found.x,
+                                  &found.y, &child) != 0)
+        {
+            found = {true, window, found.x, found.y, attributes.width, attributes.height};
+            return true;
+        }
     }
-    Window root = 0, parent = 0, *children = nullptr;
     unsigned int count = 0;
     bool hit = false;
     if (XQueryTree(display, window, &root, &parent, &children, &count) != 0)

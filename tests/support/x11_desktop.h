@@ -15,10 +15,8 @@ struct DesktopWindow
 {
     bool found = false;
     unsigned long id = 0;
-    int x = 0;  // absolute screen position of the window's top-left corner
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    int x = 0, y = 0;  // absolute screen position of the window's top-left corner
+    int width = 0, height = 0;
 };
 
 // The first window with exactly this name, the topmost first, wherever it is in the tree.

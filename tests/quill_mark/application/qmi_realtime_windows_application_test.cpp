@@ -21,25 +21,23 @@ namespace Scripted = qmImplementation::ScriptedPlatform;
 namespace Layer = qmImplementation::RealtimeWindowsApplication;
 using namespace Quillmark::Application;
 using Strings = std::vector<std::string>;
+using Pairs = std::vector<std::pair<int, int>>;
 
-constexpr char kSingleApplication[] =
+constexpr char kSingle[] =
     "qmExternalError: Quillmark currently supports only a single application at a time.";
-constexpr char kHandlerNotNull[] =
+constexpr char kHandlerSet[] =
     "qmInternalError: Expected application handler to by null at this moment.";
-constexpr char kRunning[] =
-    "qmInternalError: Expected application not to be running at this moment.";
 constexpr char kHandleUsed[] =
     "qmInternalError: Expected window handle to be unused at this moment.";
-constexpr char kNoHandler[] =
-    "qmInternalError: Expected to have a valid ApplicationHandler at this moment.";
+// lParam of a key message: repeat count 1, bit 30 for a repeat, bits 30 and 31 for a release.
+constexpr LPARAM kRepeat = LPARAM{1} << 30 | 1, kUp = LPARAM{3} << 30 | 1;
 
 // Counts the callbacks; a test acts inside OnFrame and CollectWindowProperties.
-struct ScriptedHandler : ApplicationHandlerInterface
+struct Handler : ApplicationHandlerInterface
 {
     void OnOpen() override
     {
-        ++opens;
-        contextCurrentAtOpen = wglGetCurrentContext() != nullptr;
+        contextAtOpen = wglGetCurrentContext() != nullptr;
         visibleAtOpen = Scripted::GetWindowInfo(Scripted::GetLatestWindow()).visible;
     }
     void OnClose() override { ++closes; }
@@ -48,15 +46,15 @@ struct ScriptedHandler : ApplicationHandlerInterface
     void OnFrame() override { onFrame(frames++); }
     void CollectWindowProperties(WindowProperties& properties) override { collect(properties); }
 
-    int opens = 0, closes = 0, activations = 0, deactivations = 0, frames = 0;
-    bool contextCurrentAtOpen = false, visibleAtOpen = true;
+    int closes = 0, activations = 0, deactivations = 0, frames = 0;
+    bool contextAtOpen = false, visibleAtOpen = true;
     std::function<void(int frame)> onFrame = [](int) {};
     std::function<void(WindowProperties&)> collect = [](WindowProperties&) {};
 };
 
 // At the start of loop iteration i, before the queue is drained, actions[i] runs; at `closeAt`
 // the user closes the window.
-void ScriptIterations(std::vector<std::function<void()>> actions, std::int64_t closeAt)
+void Script(std::vector<std::function<void()>> actions, std::int64_t closeAt)
 {
     Scripted::SetIterationHook(
         [actions, closeAt](std::int64_t iteration)
@@ -68,18 +66,40 @@ void ScriptIterations(std::vector<std::function<void()>> actions, std::int64_t c
         });
 }
 
+// The same with the messages each iteration posts; the cursor is put at (10 i - 25, 5 - i) in
+// client pixels, left of and below the window's origin at first.
+struct Posted
+{
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+void ScriptMessages(const std::vector<std::vector<Posted>>& iterations, std::int64_t closeAt)
+{
+    std::vector<std::function<void()>> actions;
+    for (std::size_t i = 0; i < iterations.size(); ++i)
+        actions.push_back(
+            [posts = iterations[i], i = LONG(i)]
+            {
+                Scripted::SetCursorClientPosition(10 * i - 25, 5 - i);
+                for (const Posted& post : posts)
+                    Scripted::PostWindowMessage(post.message, post.wParam, post.lParam);
+            });
+    Script(actions, closeAt);
+}
+
 // A window procedure of the test's own, for a class registered under the layer's class name.
-std::function<LRESULT(HWND, UINT)> theForeignProcedure;
+std::function<void(UINT)> theForeignProcedure;
 LRESULT CALLBACK ForeignProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    theForeignProcedure(window, message);
+    theForeignProcedure(message);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 TEST(RealtimeWindowsApplication, OpenShowsAWindowOfExactlyTheCollectedClientSize)
 {
     QuillmarkTest::RecordingErrorHandler errors;
-    ScriptedHandler handler;
+    Handler handler;
     handler.collect = [](WindowProperties& properties)
     {
         EXPECT_EQ(properties.width, 1280);
@@ -89,10 +109,7 @@ TEST(RealtimeWindowsApplication, OpenShowsAWindowOfExactlyTheCollectedClientSize
     Scripted::SetFrameMetrics(3, 26, 5, 7);
     RealtimeApplication application(handler);
     application.Open();
-
-    EXPECT_EQ(errors.messages, Strings{});
-    EXPECT_EQ(handler.opens, 1);
-    EXPECT_TRUE(handler.contextCurrentAtOpen);
+    EXPECT_TRUE(handler.contextAtOpen);
     EXPECT_FALSE(handler.visibleAtOpen) << "shown only after OnOpen";
     const Scripted::WindowInfo window = Scripted::GetWindowInfo(Scripted::GetLatestWindow());
     EXPECT_TRUE(window.visible);
@@ -106,225 +123,113 @@ TEST(RealtimeWindowsApplication, OpenShowsAWindowOfExactlyTheCollectedClientSize
               (std::vector<LONG>{50, 50, 50 + 3 + 800 + 5, 50 + 26 + 600 + 7}));
     EXPECT_EQ(window.pixelFormatDescriptor.dwFlags, 0x25u) << "double-buffered OpenGL";
     EXPECT_EQ(window.outstandingDeviceContexts, 0);
+    EXPECT_EQ(errors.messages, Strings{});
+
+    application.SetWindowTitle("Cinderpath2");
+    EXPECT_EQ(Scripted::GetWindowInfo(Scripted::GetLatestWindow()).caption, "Cinderpath2");
 }
 
-TEST(RealtimeWindowsApplication, KeysChangeStateOnlyOnFirstPressAndForOneFrame)
+TEST(RealtimeWindowsApplication, EachFrameSeesTheKeysAndCursorOfItsIterationUntilTheQuit)
 {
-    ScriptedHandler handler;
-    std::vector<std::pair<int, int>> releases;  // (frame, key) for each key seen released
+    Handler handler;
+    Pairs releases, cursor;  // (frame, key) for every key seen released; the cursor per frame
+    std::vector<std::int64_t> swapsAtFrame;
     handler.onFrame = [&](int frame)
     {
         for (int key = 0; key < kKeyCount; ++key)
             if (IsKeyReleased(static_cast<Key>(key)))
                 releases.emplace_back(frame, key);
-    };
-    RealtimeApplication application(handler);
-    application.Open();
-    const int outside[] = {0x70, 0x10, 0x09};  // F1, Shift, Tab
-    ScriptIterations(
-        {[] { Scripted::PostKeyDown('A'); },
-         []
-         {
-             Scripted::PostKeyDown('A', true);
-             Scripted::PostKeyDown('A', true);
-         },
-         [] { Scripted::PostKeyUp('A'); },  // seen in frame 2 only
-         []
-         {
-             Scripted::PostKeyDown(VK_ESCAPE, true);  // a stray repeat of a key that is up
-             Scripted::PostKeyDown(VK_SPACE);  // pressed and released in one iteration: no trace
-             Scripted::PostKeyUp(VK_SPACE);
-         },
-         [] { Scripted::PostKeyUp(VK_ESCAPE); },
-         [&]
-         {
-             for (int code : outside)  // keys outside the table and system keys change nothing
-                 Scripted::PostKeyDown(code);
-             Scripted::PostWindowMessage(WM_SYSKEYDOWN, 'B', 1 << 29);
-         },
-         [&]
-         {
-             for (int code : outside)
-                 Scripted::PostKeyUp(code);
-             Scripted::PostWindowMessage(WM_SYSKEYUP, 'B', 1 << 29);
-         },
-         []
-         {
-             Scripted::PostKeyDown(VK_RETURN);
-             Scripted::PostWindowMessage(WM_LBUTTONDOWN);
-             Scripted::PostWindowMessage(WM_RBUTTONDOWN);
-         },
-         []
-         {
-             Scripted::PostKeyUp(VK_RETURN);
-             Scripted::PostWindowMessage(WM_RBUTTONUP);
-         },
-         [] { Scripted::PostWindowMessage(WM_LBUTTONUP); }},
-        10);
-    application.Run();
-    EXPECT_EQ(releases, (std::vector<std::pair<int, int>>{
-                            {2, kKeyA}, {8, kKeyEnter}, {8, kMouseRight}, {9, kMouseLeft}}));
-    EXPECT_EQ(handler.frames, 10);
-}
-
-TEST(RealtimeWindowsApplication, TheCursorIsReadEveryIterationInClientPixelsBeforeTheFrame)
-{
-    ScriptedHandler handler;
-    std::vector<std::pair<int, int>> seen;
-    handler.onFrame = [&](int)
-    {
         std::int32_t x = 0, y = 0;
         GetMousePosition(x, y);
-        seen.emplace_back(x, y);
+        cursor.emplace_back(x, y);
+        swapsAtFrame.push_back(Scripted::GetSwapCount());
     };
     RealtimeApplication application(handler);
     application.Open();
-    ScriptIterations({[] { Scripted::SetCursorClientPosition(10, 20); },
-                      [] { Scripted::SetCursorClientPosition(-5, -7); },
-                      [] { Scripted::SetCursorClientPosition(2000, 900); }},
-                     3);
+    // A repeat of a key that is up presses nothing; pressed and released in one iteration leaves
+    // no trace; keys outside the table (F1, Shift) and system keys change nothing. The messages
+    // drained with the close are still dispatched; an activation counts by its whole value.
+    ScriptMessages({{{WM_KEYDOWN, 'A', 1}},
+                    {{WM_KEYDOWN, 'A', kRepeat}, {WM_KEYDOWN, 'A', kRepeat}},
+                    {{WM_KEYUP, 'A', kUp}},
+                    {{WM_KEYDOWN, VK_ESCAPE, kRepeat}, {WM_KEYDOWN, ' ', 1}, {WM_KEYUP, ' ', kUp}},
+                    {{WM_KEYUP, VK_ESCAPE, kUp}},
+                    {{WM_KEYDOWN, 0x70, 1}, {WM_KEYDOWN, 0x10, 1}, {WM_SYSKEYDOWN, 'B', 1}},
+                    {{WM_KEYUP, 0x70, kUp}, {WM_KEYUP, 0x10, kUp}, {WM_SYSKEYUP, 'B', kUp}},
+                    {{WM_KEYDOWN, VK_RETURN, 1}, {WM_LBUTTONDOWN, 0, 0}, {WM_RBUTTONDOWN, 0, 0}},
+                    {{WM_KEYUP, VK_RETURN, kUp}, {WM_RBUTTONUP, 0, 0}},
+                    {{WM_LBUTTONUP, 0, 0}},
+                    {{WM_ACTIVATE, 0, 0}, {WM_ACTIVATE, 0x10000, 0}}},
+                   10);
     application.Run();
-    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{10, 20}, {-5, -7}, {2000, 900}}));
-}
-
-TEST(RealtimeWindowsApplication, QuitEndsTheLoopBeforeTheFrameAfterDispatchingEarlierMessages)
-{
-    ScriptedHandler handler;
-    std::vector<std::int64_t> swapsAtFrame;
-    handler.onFrame = [&](int) { swapsAtFrame.push_back(Scripted::GetSwapCount()); };
-    RealtimeApplication application(handler);
-    application.Open();
-    ScriptIterations({nullptr, nullptr, nullptr,
-                      []
-                      {
-                          // Drained in the same iteration as the close, ahead of it.
-                          Scripted::PostActivate(false);
-                          Scripted::PostWindowMessage(WM_ACTIVATE, 0x10000);  // high word only
-                      }},
-                     3);
-    application.Run();
-    EXPECT_EQ(handler.frames, 3);
+    EXPECT_EQ(releases, (Pairs{{2, kKeyA}, {8, kKeyEnter}, {8, kMouseRight}, {9, kMouseLeft}}));
+    EXPECT_EQ(cursor, (Pairs{{-25, 5},
+                             {-15, 4},
+                             {-5, 3},
+                             {5, 2},
+                             {15, 1},
+                             {25, 0},
+                             {35, -1},
+                             {45, -2},
+                             {55, -3},
+                             {65, -4}}));
     EXPECT_EQ(handler.deactivations, 1);
     EXPECT_EQ(handler.activations, 1);
     EXPECT_EQ(handler.closes, 1);
-    // The swap after the last frame is the last one: the quitting iteration presents nothing.
-    ASSERT_EQ(swapsAtFrame.size(), 3u);
+    // The quitting iteration runs no frame and presents nothing.
+    ASSERT_EQ(swapsAtFrame.size(), 10u);
     EXPECT_EQ(Scripted::GetSwapCount(), swapsAtFrame.back() + 1);
-}
-
-TEST(RealtimeWindowsApplication, CloseInsideAFrameFinishesThatFrameAndEndsTheLoop)
-{
-    QuillmarkTest::RecordingErrorHandler errors;
-    ScriptedHandler handler;
-    RealtimeApplication application(handler);
-    bool frameFinished = false;
-    handler.onFrame = [&](int frame)
-    {
-        if (frame == 2)
-        {
-            application.Close();
-            frameFinished = handler.closes == 1;
-        }
-    };
-    application.Open();
-    ScriptIterations({}, 10);  // a safety net: the loop must already have ended by then
-    application.Run();
-    EXPECT_EQ(handler.frames, 3);
-    EXPECT_TRUE(frameFinished);
-    EXPECT_EQ(errors.messages, Strings{});
-    EXPECT_EQ(Scripted::GetLiveContextCount(), 0);
-    const Scripted::WindowInfo window = Scripted::GetWindowInfo(Scripted::GetLatestWindow());
-    EXPECT_TRUE(window.destroyed);
-    EXPECT_EQ(window.outstandingDeviceContexts, 0);
 }
 
 TEST(RealtimeWindowsApplication, OpenReportsEachMisuseInOrderAndGoesOn)
 {
-    const std::string valid = "qmInternalError, Expected window handle to be valid.";
-    const std::string match = "qmInternalError, Expected window handle to match.";
-    const struct
+    Handler one, two;
+    RealtimeApplication first(one), second(two);
+    // The reports a script makes on a fresh platform, with the class name taken by a window
+    // procedure of the test's own if one is given; then whatever was opened is closed.
+    const auto reportsOf = [&](std::function<void(UINT)> foreign, std::function<void()> script)
     {
-        const char* what;
-        bool foreignClass;  // the class name taken by a procedure of the test's own
-        std::function<void(RealtimeApplication& first, RealtimeApplication& second)> script;
-        Strings reports;
-    } cases[] = {
-        {"after the first was closed",
-         false,
-         [](RealtimeApplication& first, RealtimeApplication& second)
-         {
-             first.Open();
-             first.Close();
-             second.Open();
-         },
-         {}},
-        {"while the first is open",
-         false,
-         [](RealtimeApplication& first, RealtimeApplication& second)
-         {
-             first.Open();
-             second.Open();
-         },
-         {kSingleApplication, kHandlerNotNull, kHandleUsed}},
-        {"while the first is running",
-         false,
-         [](RealtimeApplication& first, RealtimeApplication& second)
-         {
-             first.Open();
-             ScriptIterations({[&] { second.Open(); }}, 1);
-             first.Run();
-         },
-         {kSingleApplication, kHandlerNotNull, kRunning, kHandleUsed}},
-        // A procedure that never tells the layer of its window, then one that tells of another.
-        {"with the window created elsewhere",
-         true,
-         [](RealtimeApplication& first, RealtimeApplication&)
-         {
-             theForeignProcedure = [](HWND, UINT) { return 0; };
-             first.Open();
-         },
-         {valid, match}},
-        {"with another window recorded",
-         true,
-         [](RealtimeApplication& first, RealtimeApplication&)
-         {
-             theForeignProcedure = [](HWND, UINT message)
-             {
-                 const HWND other = reinterpret_cast<HWND>(std::uintptr_t{0x77});
-                 return message == WM_CREATE ? Layer::WindowProcedure(other, message, 0, 0) : 0;
-             };
-             first.Open();
-         },
-         {match}},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.what);
         Scripted::Reset();
-        if (c.foreignClass)
-        {
-            WNDCLASSA foreign = {};
-            foreign.lpfnWndProc = ForeignProcedure;
-            foreign.lpszClassName = "QuillmarkApplication";
-            RegisterClassA(&foreign);
-        }
-        ScriptedHandler firstHandler, secondHandler;
-        RealtimeApplication first(firstHandler), second(secondHandler);
+        theForeignProcedure = foreign;
+        WNDCLASSA foreignClass = {};
+        foreignClass.lpfnWndProc = ForeignProcedure;
+        foreignClass.lpszClassName = "QuillmarkApplication";
+        if (foreign)
+            RegisterClassA(&foreignClass);
         QuillmarkTest::RecordingErrorHandler errors;
-        c.script(first, second);
-        EXPECT_EQ(errors.messages, c.reports);
-        Layer::Close(firstHandler);
-        Layer::Close(secondHandler);
-    }
+        script();
+        const Strings reports = errors.messages;
+        Layer::Close(one);
+        Layer::Close(two);
+        return reports;
+    };
+    const auto openTwice = [&] { first.Open(), second.Open(); };
+    EXPECT_EQ(reportsOf(nullptr, openTwice), (Strings{kSingle, kHandlerSet, kHandleUsed}));
+    EXPECT_EQ(reportsOf(nullptr, [&] { first.Open(), first.Close(), second.Open(); }), Strings{});
+    const auto openWhileRunning = [&] { second.Open(); };
+    EXPECT_EQ(reportsOf(nullptr, [&] { first.Open(), Script({openWhileRunning}, 1), first.Run(); }),
+              (Strings{kSingle, kHandlerSet,
+                       "qmInternalError: Expected application not to be running at this moment.",
+                       kHandleUsed}));
+    // A procedure that never tells the layer of its window, then one that tells of another.
+    const std::string match = "qmInternalError, Expected window handle to match.";
+    EXPECT_EQ(reportsOf([](UINT) {}, [&] { first.Open(); }),
+              (Strings{"qmInternalError, Expected window handle to be valid.", match}));
+    const auto other = [](UINT message)
+    {
+        if (message == WM_CREATE)
+            Layer::WindowProcedure(reinterpret_cast<HWND>(std::uintptr_t{7}), message, 0, 0);
+    };
+    EXPECT_EQ(reportsOf(other, [&] { first.Open(); }), Strings{match});
 }
 
 TEST(RealtimeWindowsApplication, RunAndCloseReportAHandlerOtherThanTheOpenedOne)
 {
-    ScriptedHandler opened, other;
+    Handler opened, other;
     RealtimeApplication application(opened);
     application.Open();
     QuillmarkTest::RecordingErrorHandler errors;
-    ScriptIterations({}, 1);
+    Script({}, 1);
     Layer::Run(other);
     Layer::Close(other);
     EXPECT_EQ(errors.messages,
@@ -332,42 +237,6 @@ TEST(RealtimeWindowsApplication, RunAndCloseReportAHandlerOtherThanTheOpenedOne)
                        "qmInternalError: applicationHandler changed from Open() to Close()."}));
     EXPECT_EQ(opened.frames, 1) << "the loop runs the handler that was opened";
     EXPECT_EQ(other.frames, 0);
-}
-
-TEST(RealtimeWindowsApplication, MessagesWithoutAHandlerAreReportedAndStillHandledByDefault)
-{
-    ScriptedHandler handler;
-    RealtimeApplication application(handler);
-    application.Open();
-    application.Close();
-    QuillmarkTest::RecordingErrorHandler errors;
-    // A window of the class made while no application is open.
-    HWND stray = CreateWindowExA(0, "QuillmarkApplication", "stray", 0, 0, 0, 100, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
-    ASSERT_NE(stray, nullptr);
-    DestroyWindow(stray);
-    EXPECT_EQ(errors.messages, (Strings{kNoHandler, kNoHandler}));
-    EXPECT_TRUE(Scripted::GetWindowInfo(stray).destroyed);
-    EXPECT_EQ(handler.closes, 1);
-}
-
-TEST(RealtimeWindowsApplication, TitleAndMessageBoxGoToTheWindow)
-{
-    ScriptedHandler handler;
-    RealtimeApplication application(handler);
-    application.Open();
-    application.SetWindowTitle("Cinderpath2");
-    Scripted::QueueMessageBoxAnswer(IDCANCEL);
-    EXPECT_FALSE(application.OpenMessageBox("Title", "Text"));
-    EXPECT_TRUE(application.OpenMessageBox("Title", "Text"));
-    const HWND window = Scripted::GetLatestWindow();
-    EXPECT_EQ(Scripted::GetWindowInfo(window).caption, "Cinderpath2");
-    ASSERT_EQ(Scripted::GetMessageBoxCount(), 2);
-    const Scripted::MessageBoxRecord& box = Scripted::GetMessageBoxes().front();
-    EXPECT_EQ(box.owner, window);
-    EXPECT_EQ(box.caption, "Title");
-    EXPECT_EQ(box.text, "Text");
-    EXPECT_EQ(box.type, UINT(MB_OK));
 }
 
 }  // namespace

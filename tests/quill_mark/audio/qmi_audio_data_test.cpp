@@ -39,9 +39,6 @@ TEST(AudioData, LayoutsGiveTheirFormatSamplesAndReports)
         // Sizes beyond the file are cut to the bytes present, in whole frames; a chunk leaping
         // past the end of the file ends the walk; bytes after the data chunk never leak.
         {"truncated", Wav(1, 8000, 8, Chunk("data", s, 1000)), m8, s, {cut}},
-        {"above 2^31", Wav(1, 8000, 8, Chunk("data", s, 0x80000000u)), m8, s, {cut}},
-        {"largest", Wav(1, 8000, 8, Chunk("data", s, 0xFFFFFFFFu)), m8, s, {cut}},
-        {"ragged", Wav(2, 8, 16, Chunk("data", s + "ab", 4000)), AL_FORMAT_STEREO16, s, {cut}},
         {"huge", Wav(1, 8000, 8, Chunk("LIST", "", 0xFFFFFFF0u) + data), m8, "", {noData}},
         {"tail", Wav(1, 8000, 8, data + Chunk("LIST", "tail")), m8, s, {}},
     };

@@ -1,6 +1,6 @@
 // Cases of the shared JSON test corpus: hand-checked texts, kept here, give exactly what the
-// reader's rules predict (not the corpus's verdicts); and, when the corpus folder is beside the
-// repository, every one of its files loads without a crash, a hang or a leak.
+// reader's rules predict (not the corpus's verdicts; the parser's own test has the plainer ones);
+// and, when the corpus folder is beside the repository, every file loads without a crash or leak.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,27 +22,18 @@ TEST(JsonTestSuite, HandCheckedCasesGiveThePredictedValues)
     for (int level = 0; level < 50000; ++level)
         openArrayObject += "[{\"\":";
     const std::pair<std::string, std::string> cases[] = {
-        {R"({"asd":"sdf"})", R"({"asd":"sdf"})"},
-        {R"({"a":"b","a":"c"})", R"({"a":"c"})"},
-        {"{}", "nil"},
         {R"({"foo\u0000bar": 42})", R"({"foo\x5cu0000bar":42})"},
         {R"({ "min": -1.0e+28, "max": 1.0e+28 })", R"({"max":1e+28f,"min":-1e+28f})"},
         {R"({"title":"\u041f\u043e\u043b\u0442\u043e\u0440\u0430 \u0417\u0435\u043c\u043b\u0435\u043a\u043e\u043f\u0430" })",
          R"({"title":"\x1f>;B>@0 \x175<;5:>?0"})"},
         {R"([null, 1, "1", {}])", R"([1,"1",nil])"},
-        {R"(["\"\\\/\b\f\n\r\t"])", R"(["\x22\x5c/\x08"])"},  // trimmed after the escapes
         {R"(["\u0061\u30af\u30EA\u30b9"])", R"(["a\xaf\xea\xb9"])"},
-        {"42", "nil"},
         {"[-0." + std::string(77, '0') + "1]", "[-0f]"},
         {R"({"a":"b",,"c":"d"})", R"({"a":"b","c":"d"})"},
         {R"(["",])", R"([""])"},
         {"[3[4]]", "nil"},
-        {"[2.e3]", "[2000f]"},
-        {"[True]", "[true]"},
         {std::string("[\0]", 3), "nil"},
         {R"(["\uD800\u"])", R"(["\x00\x00"])"},
-        {"\xEF\xBB\xBF{}", "nil"},
-        {std::string(100000, '['), "nil"},
         {openArrayObject, "nil"},
         // The innermost empty array converts to Nil and is pushed into its parent as such.
         {std::string(500, '[') + std::string(500, ']'),

@@ -143,6 +143,7 @@ TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMi
     EXPECT_EQ(box.text, "qmError: Scene lost its marbles.\n\n\n" + std::string(__FILE__) +
                             "  LINE: " + std::to_string(line));
     EXPECT_EQ(box.owner, Scripted::GetLatestWindow());
+    EXPECT_EQ(box.type, UINT(MB_OK));
 
     // A second application takes the loop over after its report, then opens its window (which
     // the window layer reports in turn); a loop opened without one reports that.
@@ -160,26 +161,4 @@ TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMi
              "qmInternalError: Expected application handler to by null at this moment.",
              "qmInternalError: Expected window handle to be unused at this moment.",
              "qmInternalError: Game Application has not been set."}));
-}
-
-TEST_F(GameLoop, DestroyedCurrentOrPendingSceneIsDropped)
-{
-    qmImplementation::currentScene = &scene;
-    {
-        RecordingScene pending("pending", log);
-        qmImplementation::pendingScene = &pending;
-    }
-    theGameApplicationHandler.StepScene(0.015f);
-    EXPECT_EQ(log, (Log{"scene.simulate", "scene.update", "scene.render"})) << "no scene change";
-    {
-        RecordingScene current("current", log);
-        qmImplementation::currentScene = &current;
-    }
-    EXPECT_EQ(qmImplementation::currentScene, nullptr);
-    qmImplementation::pendingScene = &scene;
-    {
-        RecordingScene unrelated("unrelated", log);
-    }
-    EXPECT_EQ(qmImplementation::pendingScene, &scene) << "other scenes leave the records alone";
-    EXPECT_EQ(log.size(), 3u) << "a scene being destroyed is not closed";
 }

@@ -73,6 +73,24 @@ TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
     EXPECT_EQ(manager.GetSprite("heroes", "Banner").GetFrame().texture, kInvalidTexture);
     EXPECT_EQ(errors.messages,
               Strings{"qmExternalError: Sprite with name Banner does not exist on sprite sheet."});
+
+    // Loading into the same name again: every name is a duplicate; frames and name lists are
+    // replaced, sequences stay.
+    errors.messages.clear();
+    ASSERT_TRUE(manager.LoadSpriteSheetFromFile(
+        "heroes", WriteSheet(R"("sprites": [{"name": "idle", "x": 64, "width": 32, "height": 32,
+        "animations": ["blink"]}, {"name": "blink"}],
+        "animations": [{"name": "walk", "frames": {"width": 32, "height": 32, "start": 0, "count": 1}}])")));
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "qmExternalError: Attempting to add sprite frame idle which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation idle which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add sprite frame blink which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation walk which already exists on sprite sheet."}));
+    EXPECT_EQ(Rectangle(sheet.GetSpriteFrame("idle")), "64,0 32x32");
+    EXPECT_EQ(sheet.GetFrameNameAnimations().at("idle"), Strings{"blink"});
+    EXPECT_EQ(FramesOf("heroes", "walk"), (Strings{"64,0 32x32", "96,0 32x32", "0,32 32x32"}));
 }
 
 TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
@@ -179,27 +197,4 @@ TEST_F(SpriteManagerTest, MappedFramesOfTheWrongKindAndOutsizedCountsAreBounded)
             pastTexture,
             "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8192); the sequence is cut to that many frames."}));
     EXPECT_EQ(Sequences("s"), (Strings{"enormous:8", "n6:0", "n7:0", "negative:8", "pixels:8192"}));
-}
-
-TEST_F(SpriteManagerTest, ReloadingReportsEveryNameReplacesFramesAndListsAndKeepsSequences)
-{
-    const auto version = [&](int x, int start)
-    {
-        return WriteSheet(
-            R"("sprite_width": 32, "sprite_height": 32, "sprites": [{"name": "a", "x": )" +
-            std::to_string(x) + R"(, "animations": ["a"]}], "animations": [
-            {"name": "run", "frames": {"width": 32, "height": 32, "start": )" +
-            std::to_string(start) + R"(, "count": 1}}])");
-    };
-    ASSERT_TRUE(manager.LoadSpriteSheetFromFile("s", version(0, 0)));
-    EXPECT_EQ(errors.messages, Strings{});
-    ASSERT_TRUE(manager.LoadSpriteSheetFromFile("s", version(64, 5)));
-    EXPECT_EQ(
-        errors.messages,
-        (Strings{
-            "qmExternalError: Attempting to add sprite frame a which already exists on sprite sheet.",
-            "qmExternalError: Attempting to add animation a which already exists on sprite sheet.",
-            "qmExternalError: Attempting to add animation run which already exists on sprite sheet."}));
-    EXPECT_EQ(Rectangle(manager.GetSpriteSheet("s").GetSpriteFrame("a")), "64,0 32x32");
-    EXPECT_EQ(FramesOf("s", "run"), Strings{"0,0 32x32"});
 }

@@ -1,6 +1,6 @@
 // Sprite frames checked against a real texture's size, and sprites drawn under the game loop's
 // 2D projection, checked on the pixels that land in the colour buffer: placement by anchor, scale
-// and rotation, colour, depth, nesting in lists and the drawing gates.
+// and rotation, colour, depth and nesting in lists. The drawing gates are the game scene's test.
 #include "quill_mark/graphics/qm_sprite.h"
 
 #include <GL/gl.h>
@@ -159,16 +159,10 @@ TEST_F(SpriteTest, TheColourMultipliesTheTextureWhichIsSampledTopRowFirst)
                            std::uint8_t(x < 32 ? 0 : 255), std::uint8_t(y < 32 ? 0 : 255), 255});
     const TextureHandle quadrants =
         theTextureManager.CreateTextureFromFile(WritePng(64, 64, 4, pixels));
-    Sprite whole(CreateSpriteFrame(quadrants, 0, 0, 0, 0));
-    whole.SetOrigin(kAnchorTopLeft);
-    whole.SetPosition(300, 100);
-    PixelImage image = DrawAlone(whole);
-    EXPECT_EQ((std::vector<Rgba>{image.At(316, 116), image.At(348, 116), image.At(316, 148),
-                                 image.At(348, 148)}),
-              (std::vector<Rgba>{kRed, kGreen, kBlue, kWhite}));
+    // The top-right quadrant of the image, centred on (300, 100): green wherever it is drawn.
     Sprite topRight(CreateSpriteFrame(quadrants, 32, 0, 32, 32));
     topRight.SetPosition(300, 100);
-    image = DrawAlone(topRight);
+    const PixelImage image = DrawAlone(topRight);
     EXPECT_EQ(DrawnBox(image), (Box{284, 84, 316, 116}));
     EXPECT_EQ(image.At(284, 84), kGreen);
     EXPECT_EQ(image.At(315, 115), kGreen);
@@ -210,41 +204,4 @@ TEST_F(SpriteTest, NestedListsAddPositionsAndDepthsAndTheLaterDrawingWinsAtEqual
     GLint stackDepth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &stackDepth);
     EXPECT_EQ(stackDepth, 2) << "the game loop's push only";
-}
-
-TEST_F(SpriteTest, DrawingGatesAndOddTexturesDecideWhatIsDrawn)
-{
-    struct UnlistedSprite : Sprite
-    {
-        using Graphic::SetListDrawable;
-        using Sprite::Sprite;
-    };
-    Sprite inactive = WhiteSprite(100, 100), hidden = WhiteSprite(200, 100);
-    UnlistedSprite unlisted(CreateSpriteFrame(white, 0, 0, 0, 0));
-    inactive.SetActive(false);
-    hidden.SetVisible(false);
-    unlisted.SetListDrawable(false);
-    unlisted.SetPosition(300, 100);
-    SpriteFrame bogus = CreateSpriteFrame(white, 0, 0, 0, 0);
-    bogus.texture = white + 1000;
-    Sprite untextured(SpriteFrame{0, 0, 64, 32, 0, 0, 1, 1, kInvalidTexture}), unknown(bogus);
-    untextured.SetColor(Color::kGreen);
-    untextured.SetPosition(400, 100);
-    unknown.SetColor(Color::kRed);
-    unknown.SetPosition(500, 100);
-    GraphicList list;
-    for (Graphic* graphic :
-         std::initializer_list<Graphic*>{&inactive, &hidden, &unlisted, &untextured, &unknown})
-        list.AddGraphic(graphic);
-    errors.messages.clear();
-    const PixelImage image = DrawAlone(list);
-    // Inactive still drawn, invisible not, unlisted reported and drawn, no or unknown texture:
-    // the colour alone (the unknown one reported).
-    EXPECT_EQ((std::vector<Rgba>{image.At(100, 100), image.At(200, 100), image.At(300, 100),
-                                 image.At(400, 100), image.At(500, 100)}),
-              (std::vector<Rgba>{kWhite, kClear, kWhite, kGreen, kRed}));
-    EXPECT_EQ(
-        errors.messages,
-        (Strings{"qmInternalError: Not yet implemented or supported, maybe in the future.",
-                 "qmError: Attempting to get a texture that does not exist! Invalid Handle."}));
 }
