@@ -1,5 +1,5 @@
-// The spawned circle: the circle test at its boundaries, and straight-line motion by its velocity
-// in each fixed step, and only then. What a circle draws is checked on the player's circle.
+// The circle test at its boundaries. A circle's motion shows in the whole game's schedule of
+// explosions, and what it draws on the player's circle.
 #include "cinderpath2/basic_entity.h"
 
 #include <gtest/gtest.h>
@@ -33,21 +33,6 @@ TEST_F(BasicEntityTest, CirclesCollideOnlyWhenCloserThanTheirRadiiTogether)
             << row.radiusA << " " << row.dx << " " << row.dy;
         EXPECT_EQ(b.IsCollidingWith(a), row.collide) << "the other way round";
     }
-}
-
-TEST_F(BasicEntityTest, MovesByItsVelocityTimesTheFixedStepEachStep)
-{
-    BasicEntity entity;
-    entity.SetPosition(10, 20);
-    entity.velocity = Quillmark::Graphics::Vector2(300, 0);
-    entity.Simulate();
-    EXPECT_FLOAT_EQ(entity.GetPosition().x, 13);
-    entity.velocity = Quillmark::Graphics::Vector2(-150, 600);
-    for (int step = 0; step < 100; ++step)
-        entity.Simulate();
-    entity.Update(0.5f);  // only fixed steps move it
-    EXPECT_NEAR(entity.GetPosition().x, 13 - 150, 0.01f);
-    EXPECT_NEAR(entity.GetPosition().y, 20 + 600, 0.01f);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// The player's circle: where it starts, its colour and size on screen, its growth per fixed step
-// up to twice its size, and following the cursor, also off the window.
+// The player's circle: where it starts, its colour and size on screen, and its growth per fixed
+// step up to twice its size. Following the cursor is the end-to-end test's.
 #include "cinderpath2/player_entity.h"
 
 #include <gtest/gtest.h>
 
 #include "cinderpath2/game_data_fixture.h"
-#include "quill_mark/application/implementation/qmi_input_state.h"
 
 namespace
 {
@@ -44,19 +43,6 @@ TEST_F(PlayerEntityTest, StartsAzureInTheMiddleAndGrowsFourPixelsPerSecondToTwic
         player.Simulate();
     EXPECT_EQ(player.radius, 128.00146f);
     ExpectAzureDisc(player, 122, 130);
-}
-
-TEST_F(PlayerEntityTest, FollowsTheCursorEvenOutsideTheWindowAndCollidesThere)
-{
-    PlayerEntity player;
-    Quillmark::Application::SetMousePosition(-40, 900);
-    player.Update(0.016f);
-    player.Simulate();  // it has no velocity: fixed steps do not move it
-    EXPECT_EQ(player.GetPosition().x, -40);
-    EXPECT_EQ(player.GetPosition().y, 900);
-    Cinderpath2::BasicEntity other;
-    other.SetPosition(-40, 1000);
-    EXPECT_TRUE(player.IsCollidingWith(other));
 }
 
 }  // namespace

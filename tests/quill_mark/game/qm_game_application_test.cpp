@@ -19,44 +19,43 @@
 namespace Scripted = qmImplementation::ScriptedPlatform;
 using qmImplementation::theGameApplicationHandler;
 using Log = std::vector<std::string>;
-using Steps = std::vector<int>;
 
 namespace
 {
 
-// Notes every hook, the steps of each frame and the frame times it was given.
+// Notes every hook in a shared log, and runs a test's own code in its steps and updates.
 struct RecordingScene : Quillmark::Game::GameScene, Quillmark::Core::Noncopyable
 {
-    RecordingScene(std::string name, Log& log) : mName(std::move(name)), mLog(log) {}
-    void OnSimulate() override
-    {
-        mLog.push_back(mName + ".simulate");
-        onSimulate(++mSteps);
-    }
-    void OnUpdate(float frameTime) override
-    {
-        mLog.push_back(mName + ".update");
-        steps.push_back(mSteps);
-        frameTimes.push_back(frameTime);
-        mSteps = 0;
-        onUpdate();
-    }
-    void OnRender() override { mLog.push_back(mName + ".render"); }
+    RecordingScene(std::string name, Log& log) : name(std::move(name)), log(log) {}
+    void OnSimulate() override { onSimulate(log.emplace_back(name + ".simulate")); }
+    void OnUpdate(float) override { onUpdate(log.emplace_back(name + ".update")); }
+    void OnRender() override { log.push_back(name + ".render"); }
     void OnOpen() override
     {
-        mLog.push_back(mName + ".open");
+        log.push_back(name + ".open");
         GameScene::OnOpen();
     }
-    void OnClose() override { mLog.push_back(mName + ".close"); }
+    void OnClose() override { log.push_back(name + ".close"); }
 
-    Steps steps;
-    std::vector<float> frameTimes;
-    std::function<void(int step)> onSimulate = [](int) {};
-    std::function<void()> onUpdate = [] {};
-    std::string mName;
-    Log& mLog;
-    int mSteps = 0;
+    std::string name;
+    Log& log;
+    std::function<void(const std::string&)> onSimulate = [](auto&) {}, onUpdate = [](auto&) {};
 };
+
+// The steps of each frame, as the log shows them.
+std::vector<int> StepsPerFrame(const Log& log)
+{
+    std::vector<int> steps{0};
+    for (const std::string& hook : log)
+    {
+        if (hook.find(".update") != std::string::npos)
+            steps.push_back(0);
+        else if (hook.find(".simulate") != std::string::npos)
+            ++steps.back();
+    }
+    steps.pop_back();
+    return steps;
+}
 
 class GameLoop : public testing::Test
 {
@@ -72,7 +71,6 @@ protected:
                 Scripted::AdvanceCounterSeconds(seconds[frame++]);
             });
         application.RunGame(target);
-        Scripted::SetIterationHook(nullptr);
     }
 
     Quillmark::Game::GameApplication application;
@@ -87,21 +85,20 @@ TEST_F(GameLoop, StepsAreCountedInSinglePrecisionFromClampedFrameTimes)
     // Each run opens the scene afresh, emptying its accumulator. In 32-bit floats 0.025 s twice
     // gives 2 then 3 steps, and 0.025 then 0.015 gives 2 then 1. A long frame is cut to 1/30 s;
     // exactly 0.01 s runs no step.
-    const std::pair<std::vector<double>, Steps> runs[] = {
+    const std::pair<std::vector<double>, std::vector<int>> runs[] = {
         {{0.025, 0.025}, {2, 3}}, {{0.025, 0.015}, {2, 1}}, {{0.5}, {3}}, {{0.01}, {0}}};
     for (const auto& [seconds, steps] : runs)
     {
-        scene.steps.clear();
+        log.clear();
         Run(scene, seconds);
-        EXPECT_EQ(scene.steps, steps) << seconds[0] << ", then " << seconds.back();
+        EXPECT_EQ(StepsPerFrame(log), steps) << seconds[0] << ", then " << seconds.back();
     }
-    EXPECT_EQ(scene.frameTimes[4], Quillmark::Game::kMaximumFrameTime);
     // A driver handing over a long frame itself: five steps at most, the rest carried over.
-    scene.steps.clear();
     scene.OnOpen();
+    log.clear();
     for (float frameTime : {0.083f, 0.0f, 0.0f})
         theGameApplicationHandler.StepScene(frameTime);
-    EXPECT_EQ(scene.steps, (Steps{5, 3, 0}));
+    EXPECT_EQ(StepsPerFrame(log), (std::vector<int>{5, 3, 0}));
 }
 
 TEST_F(GameLoop, SceneChangesAtTheStartOfAFrame)
@@ -121,13 +118,11 @@ TEST_F(GameLoop, AudioIsServicedBetweenTheStepsAndTheUpdate)
     Quillmark::Audio::AudioManager& audio = Quillmark::Audio::theAudioManager;
     const Quillmark::Audio::AudioHandle silent = audio.CreateSoundFromFile("no/such/sound.wav");
     std::vector<bool> freed;  // whether each play found a free channel
-    scene.onSimulate = [&](int step)
-    {
-        for (std::size_t n = 0; step == 1 && n < audio.kMaximumActivePlayers; ++n)
-            audio.PlaySound(silent, false);
-        freed.push_back(audio.PlaySound(silent, false).channel != 0);
-    };
-    scene.onUpdate = [&] { freed.push_back(audio.PlaySound(silent, false).channel != 0); };
+    const auto play = [&](auto&) { freed.push_back(audio.PlaySound(silent, false).channel != 0); };
+    for (std::size_t n = 0; n < audio.kMaximumActivePlayers; ++n)
+        audio.PlaySound(silent, false);
+    scene.onSimulate = play;
+    scene.onUpdate = play;
     Run(scene, {0.025});
     EXPECT_EQ(freed, (std::vector<bool>{false, false, true}));
 }
@@ -135,7 +130,7 @@ TEST_F(GameLoop, AudioIsServicedBetweenTheStepsAndTheUpdate)
 TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMisuse)
 {
     const int line = __LINE__ + 1;
-    scene.onUpdate = [] { qmTriggerError("qmError: Scene lost its %s.\n", "marbles"); };
+    scene.onUpdate = [](auto&) { qmTriggerError("qmError: Scene lost its %s.\n", "marbles"); };
     Run(scene, {0.02});
     ASSERT_EQ(Scripted::GetMessageBoxCount(), 1);
     const Scripted::MessageBoxRecord& box = Scripted::GetMessageBoxes().front();

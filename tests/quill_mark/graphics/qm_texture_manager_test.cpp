@@ -1,5 +1,6 @@
 // Textures decoded from PNG files the tests write, checked against what OpenGL holds afterwards:
-// pixel layout, sharing by exact path, failures that still yield a texture, and parameters.
+// pixel layout, parameters and sharing by exact path. An image that cannot be decoded is the
+// sprite-sheet files' test.
 #include "quill_mark/graphics/qm_texture_manager.h"
 
 #include <GL/gl.h>
@@ -12,8 +13,6 @@ using QuillmarkTest::Strings;
 
 namespace
 {
-
-const char kNoPixels[] = "qmInternalError: Invalid imageData passed to OnCreateTexture()";
 
 // A byte for each position and channel, so misplaced rows or channels show; as the file holds
 // it, or as RGBA: grey spreads over red, green and blue; alpha is 255 unless the file has it.
@@ -88,36 +87,4 @@ TEST_F(TextureManagerTest, OnePathIsDecodedOnceAndAnotherSpellingIsAnotherTextur
     EXPECT_NE(dotted, first);
     EXPECT_EQ(ReadTexture(dotted, 8, 4), Pattern(8, 4, 3, true));
     EXPECT_EQ(errors.messages, Strings{});
-}
-
-TEST_F(TextureManagerTest, UndecodableOrUnsafeInputReportsAndStillGivesAnEmptyTexture)
-{
-    // Missing, corrupt, and a header claiming 30000 x 40000 that the decoder gives up on.
-    for (const std::string& path :
-         {mFolder + "/missing.png", WriteText("corrupt.png", "\x89PNG\r\n\x1a\nnot an image"),
-          WriteText("huge.hdr", "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 40000 +X 30000\n")})
-    {
-        errors.messages.clear();
-        const TextureHandle handle = theTextureManager.CreateTextureFromFile(path);
-        EXPECT_EQ(theTextureManager.CreateTextureFromFile(path), handle) << "shared, not retried";
-        EXPECT_EQ(errors.messages, (Strings{"qmExternalError: Texture \"" + path +
-                                                "\" could not be loaded from file.",
-                                            kNoPixels}));
-        EXPECT_NE(handle, kInvalidTexture);
-        EXPECT_EQ(theTextureManager.GetTextureWidth(handle), 0);
-        EXPECT_EQ(theTextureManager.GetTextureHeight(handle), 0);
-    }
-    // From memory every call makes a new texture; data that does not decode gives one as well.
-    const Bytes png = QuillmarkTest::EncodePng(5, 3, 4, Pattern(5, 3, 4));
-    const TextureHandle first =
-        theTextureManager.CreateTextureFromFileInMemory(png.data(), png.size());
-    EXPECT_NE(theTextureManager.CreateTextureFromFileInMemory(png.data(), png.size()), first);
-    EXPECT_EQ(ReadTexture(first, 5, 3), Pattern(5, 3, 4, true));
-    errors.messages.clear();
-    EXPECT_NE(theTextureManager.CreateTextureFromFileInMemory(png.data(), 20), kInvalidTexture);
-    EXPECT_EQ(
-        errors.messages,
-        (Strings{
-            "qmExternalError: Texture \"\" could not be loaded from file data provided, corrupt?",
-            kNoPixels}));
 }
