@@ -2,10 +2,11 @@
 # Plants each fault listed in tests/mutants.txt in a copy of the project, one at a time, and tells
 # which ones the tests catch (../shared/tools/mutation_check). Slow: one full build, then per
 # fault a rebuild of its targets and a run of its tests; CI does not run it. Extra arguments go
-# to the tool, e.g. `scripts/mutants.sh --only rotation-sign,rotation-pivot`.
+# to the tool, e.g. `scripts/mutants.sh --only rotation-sign,rotation-pivot`; QM_MUTATION_CHECK
+# names the tool when the shared folder is elsewhere.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tool=../shared/tools/mutation_check
+tool="${QM_MUTATION_CHECK:-../shared/tools/mutation_check}"
 if [ ! -x "$tool" ]; then
   echo "mutants.sh: $tool is not here, so no fault can be planted." >&2
   exit 2
