@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
+#include "quill_mark/platform/qm_platform.h"
 #include "quill_mark/platform/qm_random.h"
 
 TEST(CrtRand, StartsWithTheKnownSequenceWhichRandomFloatSharesScaledBy2PowMinus15)
