@@ -24,9 +24,7 @@ namespace
 int KeepLoaded(dl_phdr_info* info, std::size_t /*size*/, void* /*data*/)
 {
     if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0')
-    {
         dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
     return 0;
 }
 
@@ -40,21 +38,14 @@ GlTestContext::GlTestContext(bool shown)
         return;
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    for (const SDL_GLattr size : {SDL_GL_RED_SIZE, SDL_GL_GREEN_SIZE, SDL_GL_BLUE_SIZE,
+                                  SDL_GL_ALPHA_SIZE, SDL_GL_STENCIL_SIZE})
+        SDL_GL_SetAttribute(size, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     const Uint32 flags = SDL_WINDOW_OPENGL | (shown ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
-    mWindow = SDL_CreateWindow("Quillmark test", 50, 50, kWindowWidth, kWindowHeight, flags);
-    if (mWindow == nullptr)
-    {
-        mError = SDL_GetError();
-        return;
-    }
-    mContext = SDL_GL_CreateContext(mWindow);
+    mWindow = SDL_CreateWindow("Quillmark test", 50, 50, 1280, 720, flags);
+    mContext = mWindow != nullptr ? SDL_GL_CreateContext(mWindow) : nullptr;
     if (mContext == nullptr || SDL_GL_MakeCurrent(mWindow, mContext) != 0)
     {
         mError = SDL_GetError();
@@ -71,9 +62,7 @@ GlTestContext::~GlTestContext()
         SDL_GL_DeleteContext(mContext);
     }
     if (mWindow != nullptr)
-    {
         SDL_DestroyWindow(mWindow);
-    }
     SDL_Quit();
 }
 
@@ -116,28 +105,23 @@ PixelImage PixelImage::ReadFramebuffer()
     PixelImage image;
     image.mWidth = viewport[2];
     image.mHeight = viewport[3];
-    std::vector<std::uint8_t> bottomUp(static_cast<std::size_t>(image.mWidth) * image.mHeight * 4);
+    const std::size_t rowBytes = std::size_t(image.mWidth) * 4;
+    std::vector<std::uint8_t> bottomUp(rowBytes * image.mHeight);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(viewport[0], viewport[1], image.mWidth, image.mHeight, GL_RGBA, GL_UNSIGNED_BYTE,
                  bottomUp.data());
-    const std::size_t rowBytes = static_cast<std::size_t>(image.mWidth) * 4;
-    image.mRgba.resize(bottomUp.size());
-    for (int row = 0; row < image.mHeight; ++row)
-    {
-        const auto source = bottomUp.begin() + (image.mHeight - 1 - row) * rowBytes;
-        std::copy(source, source + rowBytes, image.mRgba.begin() + row * rowBytes);
-    }
+    for (int row = image.mHeight - 1; row >= 0; --row)
+        image.mRgba.insert(image.mRgba.end(), bottomUp.begin() + row * rowBytes,
+                           bottomUp.begin() + (row + 1) * rowBytes);
     return image;
 }
 
 Rgba PixelImage::At(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= mWidth || y >= mHeight)
-    {
         return Rgba();
-    }
-    const std::size_t offset = (static_cast<std::size_t>(y) * mWidth + x) * 4;
-    return Rgba{mRgba[offset], mRgba[offset + 1], mRgba[offset + 2], mRgba[offset + 3]};
+    const std::size_t at = (std::size_t(y) * mWidth + x) * 4;
+    return Rgba{mRgba[at], mRgba[at + 1], mRgba[at + 2], mRgba[at + 3]};
 }
 
 }  // namespace QuillmarkTest

@@ -13,9 +13,6 @@ struct SDL_Window;
 namespace QuillmarkTest
 {
 
-constexpr int kWindowWidth = 1280;
-constexpr int kWindowHeight = 720;
-
 class GlTestContext
 {
 public:
@@ -38,17 +35,13 @@ private:
 
 // Clear colour (0, 0, 0, 0), colour and depth buffers cleared: the start of every frame.
 void ClearFrame();
-// The game loop's own 2D projection and drawing state (one unit per pixel, y downwards, depth test
-// LEQUAL, alpha blending, alpha test above 0.1), and its undoing.
+// The game loop's own 2D projection and drawing state, and its undoing.
 void Begin2DDrawing();
 void End2DDrawing();
 
 struct Rgba
 {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    std::uint8_t alpha = 0;
+    std::uint8_t red = 0, green = 0, blue = 0, alpha = 0;
     bool operator==(const Rgba& other) const;
 };
 std::ostream& operator<<(std::ostream& stream, const Rgba& pixel);
@@ -58,13 +51,12 @@ class PixelImage
 {
 public:
     static PixelImage ReadFramebuffer();
-    Rgba At(int x, int y) const;
+    Rgba At(int x, int y) const;  // all zero outside the image
     int Width() const { return mWidth; }
     int Height() const { return mHeight; }
 
 private:
-    int mWidth = 0;
-    int mHeight = 0;
+    int mWidth = 0, mHeight = 0;
     std::vector<std::uint8_t> mRgba;
 };
 

@@ -11,23 +11,17 @@
 namespace QuillmarkTest
 {
 
-namespace
-{
-
-void Append(void* context, void* data, int size)
-{
-    auto* bytes = static_cast<std::vector<std::uint8_t>*>(context);
-    const auto* first = static_cast<const std::uint8_t*>(data);
-    bytes->insert(bytes->end(), first, first + size);
-}
-
-}  // namespace
-
 std::vector<std::uint8_t> EncodePng(int width, int height, int channels,
                                     const std::vector<std::uint8_t>& pixels)
 {
     std::vector<std::uint8_t> bytes;
-    stbi_write_png_to_func(Append, &bytes, width, height, channels, pixels.data(),
+    const auto append = [](void* context, void* data, int size)
+    {
+        const auto* first = static_cast<const std::uint8_t*>(data);
+        static_cast<std::vector<std::uint8_t>*>(context)->insert(
+            static_cast<std::vector<std::uint8_t>*>(context)->end(), first, first + size);
+    };
+    stbi_write_png_to_func(append, &bytes, width, height, channels, pixels.data(),
                            width * channels);
     return bytes;
 }
@@ -37,22 +31,16 @@ bool WritePngFile(const std::string& path, int width, int height, int channels,
 {
     const std::vector<std::uint8_t> bytes = EncodePng(width, height, channels, pixels);
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return !bytes.empty() && static_cast<bool>(file);
 }
 
 std::vector<std::uint8_t> SolidRgba(int width, int height, std::uint32_t rgba)
 {
     std::vector<std::uint8_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(width) * height * 4);
     for (int pixel = 0; pixel < width * height; ++pixel)
-    {
         for (int shift = 24; shift >= 0; shift -= 8)
-        {
             pixels.push_back(static_cast<std::uint8_t>(rgba >> shift));
-        }
-    }
     return pixels;
 }
 

@@ -30,59 +30,38 @@ void StopServer()
     }
 }
 
-[[noreturn]] void ExecServer(int displayPipe)
-{
-    const int devNull = open("/dev/null", O_WRONLY);
-    dup2(devNull, STDOUT_FILENO);
-    dup2(devNull, STDERR_FILENO);
-    const std::string descriptor = std::to_string(displayPipe);
-    // -noreset: an X server resets when its last client leaves, refusing connections meanwhile;
-    // the tests connect and leave all the time, and the program under test must never meet that.
-    execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", "1920x1080x24",
-           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-    _exit(127);
-}
-
-// The display number, terminated by a line break, or an empty string when none came in time.
-std::string ReadDisplayNumber(int displayPipe)
-{
-    std::string number;
-    char character = 0;
-    pollfd waiting = {displayPipe, POLLIN, 0};
-    while (poll(&waiting, 1, 20000) > 0 && read(displayPipe, &character, 1) == 1)
-    {
-        if (character == '\n')
-        {
-            return number;
-        }
-        number += character;
-    }
-    return "";
-}
-
 }  // namespace
 
 std::string StartPrivateXServer()
 {
-    if (!theDisplayName.empty())
-    {
-        return theDisplayName;
-    }
     int displayPipe[2] = {-1, -1};
-    if (pipe(displayPipe) != 0)
-    {
-        return "";
-    }
+    if (!theDisplayName.empty() || pipe(displayPipe) != 0)
+        return theDisplayName;
     theServerProcess = fork();
     if (theServerProcess == 0)
     {
         close(displayPipe[0]);
-        ExecServer(displayPipe[1]);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        const std::string descriptor = std::to_string(displayPipe[1]);
+        // -noreset: an X server resets when its last client leaves, refusing connections
+        // meanwhile; tests connect and leave all the time, and the program under test must never
+        // meet that.
+        execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", "1920x1080x24",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
     }
     close(displayPipe[1]);
-    const std::string number = theServerProcess > 0 ? ReadDisplayNumber(displayPipe[0]) : "";
+    // The display number, ended by a line break; nothing in time means no server.
+    std::string number;
+    char character = 0;
+    pollfd waiting = {displayPipe[0], POLLIN, 0};
+    while (theServerProcess > 0 && poll(&waiting, 1, 20000) > 0 &&
+           read(displayPipe[0], &character, 1) == 1 && character != '\n')
+        number += character;
     close(displayPipe[0]);
-    if (number.empty())
+    if (character != '\n' || number.empty())
     {
         StopServer();
         return "";

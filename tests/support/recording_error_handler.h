@@ -1,7 +1,8 @@
 // Test support: an error handler that registers itself for its lifetime and records every
-// reported message, so tests can check which reports a scripted sequence produced.
+// reported message, so tests can check which reports a scripted sequence produced, in order.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,10 @@ public:
     RecordingErrorHandler& operator=(const RecordingErrorHandler&) = delete;
 
     void OnErrorTriggered(const std::string& message) override { messages.push_back(message); }
-
     // How many recorded messages are exactly this text.
     int Count(const std::string& message) const
     {
-        int count = 0;
-        for (const std::string& recorded : messages)
-        {
-            count += recorded == message ? 1 : 0;
-        }
-        return count;
+        return int(std::count(messages.begin(), messages.end(), message));
     }
 
     std::vector<std::string> messages;

@@ -52,9 +52,7 @@ inline std::string ToneFile(double seconds)
 {
     std::string samples;
     for (int i = 0; i < static_cast<int>(seconds * 22050); ++i)
-    {
         samples += Le(static_cast<std::uint32_t>(std::lround(26214 * std::sin(M_PI * i / 25))), 2);
-    }
     return Wav(1, 22050, 16, Chunk("data", samples));
 }
 
@@ -88,15 +86,13 @@ inline std::vector<SourceProbe> LiveSources()
 {
     std::vector<SourceProbe> sources;
     for (ALuint id = 1; id <= 1024; ++id)
-    {
         if (alIsSource(id) == AL_TRUE)
         {
-            sources.push_back({id, 0.0f, 0.0f, 0});
-            alGetSourcef(id, AL_GAIN, &sources.back().gain);
-            alGetSourcef(id, AL_PITCH, &sources.back().pitch);
-            alGetSourcei(id, AL_SOURCE_STATE, &sources.back().state);
+            SourceProbe& source = sources.emplace_back(SourceProbe{id, 0, 0, 0});
+            alGetSourcef(id, AL_GAIN, &source.gain);
+            alGetSourcef(id, AL_PITCH, &source.pitch);
+            alGetSourcei(id, AL_SOURCE_STATE, &source.state);
         }
-    }
     return sources;
 }
 
@@ -107,9 +103,7 @@ inline bool PollUntil(const std::function<bool()>& step, double capSeconds = 10.
     while (!step())
     {
         if (std::chrono::steady_clock::now() > end)
-        {
             return false;
-        }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;

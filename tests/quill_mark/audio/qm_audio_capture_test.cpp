@@ -24,8 +24,7 @@ std::vector<Burst> WaitForBursts(std::size_t count)
         [&]
         {
             std::ifstream file(std::getenv("QM_CAPTURE_FILE"), std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(file)),
-                                    std::istreambuf_iterator<char>());
+            const std::string bytes((std::istreambuf_iterator<char>(file)), {});
             bursts.clear();
             std::size_t i = 0;
             for (std::size_t at = std::min(bytes.find("data", 12), bytes.size()) + 8;
@@ -33,15 +32,12 @@ std::vector<Burst> WaitForBursts(std::size_t count)
             {
                 std::int16_t sample;
                 std::memcpy(&sample, bytes.data() + at, 2);
-                if (std::abs(sample) > 300)
-                {
-                    if (bursts.empty() || i - bursts.back().end >= 100)
-                    {
-                        bursts.push_back({i, i, 0});
-                    }
-                    bursts.back().end = i + 1;
-                    bursts.back().peak = std::max(bursts.back().peak, std::abs(sample));
-                }
+                if (std::abs(sample) <= 300)
+                    continue;
+                if (bursts.empty() || i - bursts.back().end >= 100)
+                    bursts.push_back({i, i, 0});
+                bursts.back().end = i + 1;
+                bursts.back().peak = std::max(bursts.back().peak, std::abs(sample));
             }
             return bursts.size() >= count && i > bursts.back().end + 2205;
         });
@@ -53,9 +49,7 @@ std::vector<Burst> WaitForBursts(std::size_t count)
 TEST(AudioCapture, VolumeScalesTheAmplitudeAndALoopStartsAgainEachTimeItEnds)
 {
     if (std::getenv("QM_CAPTURE_FILE") == nullptr)
-    {
         GTEST_SKIP() << "needs the capture environment CTest gives it";
-    }
     TemporaryFolder folder;
     const AudioHandle tone = folder.Sound("tone.wav", ToneFile(0.15));
     for (float volume : {1.0f, 0.5f})
@@ -73,20 +67,15 @@ TEST(AudioCapture, VolumeScalesTheAmplitudeAndALoopStartsAgainEachTimeItEnds)
     const std::vector<Burst> bursts = WaitForBursts(3);
     ASSERT_GE(bursts.size(), 3u);
     // Each single play is heard once, whole and nothing more, the second at half the amplitude.
-    for (int i = 0; i < 2; ++i)
-    {
-        EXPECT_NEAR(static_cast<double>(bursts[i].end - bursts[i].begin), 0.15 * 22050,
-                    0.02 * 22050);
-    }
+    EXPECT_NEAR(double(bursts[0].end - bursts[0].begin), 0.15 * 22050, 0.02 * 22050);
+    EXPECT_NEAR(double(bursts[1].end - bursts[1].begin), 0.15 * 22050, 0.02 * 22050);
     EXPECT_GT(bursts[0].peak, 20000);
-    EXPECT_NEAR(static_cast<double>(bursts[1].peak) / bursts[0].peak, 0.5, 0.05);
+    EXPECT_NEAR(double(bursts[1].peak) / bursts[0].peak, 0.5, 0.05);
     // The loop was heard for well over four times its own length in 0.4 seconds, and stopped
     // sounding once silenced (the bound leaves room for a loaded machine's late wake-ups).
     std::size_t sounding = 0;
     for (std::size_t i = 2; i < bursts.size(); ++i)
-    {
         sounding += bursts[i].end - bursts[i].begin;
-    }
-    EXPECT_GT(sounding, static_cast<std::size_t>(4 * 0.05 * 22050));
-    EXPECT_LT(sounding, static_cast<std::size_t>(1.5 * 22050));
+    EXPECT_GT(sounding, std::size_t(4 * 0.05 * 22050));
+    EXPECT_LT(sounding, std::size_t(1.5 * 22050));
 }

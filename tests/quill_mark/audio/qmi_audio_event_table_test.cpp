@@ -7,6 +7,8 @@
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
 #include "quill_mark/platform/qm_platform.h"
 
+using Strings = std::vector<std::string>;
+
 namespace
 {
 
@@ -22,13 +24,9 @@ TemporaryFolder folder;  // every test runs in a process of its own
 bool Load(const std::string& table, std::string json)
 {
     for (const char* name : {"a", "b", "c"})
-    {
         folder.Write(std::string(name) + ".wav", ToneFile(name[0] == 'c' ? 0.02 : 1.0));
-    }
     for (std::size_t at = json.find('@'); at != std::string::npos; at = json.find('@', at))
-    {
         json.replace(at, 1, folder.path.string());
-    }
     return theAudioManager.LoadEventTable(table, folder.Write(table + ".json", json));
 }
 
@@ -55,7 +53,8 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
         {"name": "negative", "file": "@/a.wav", "volume": 0.3, "min_volume": -1.0,
          "max_volume": 0.9, "pitch": 1.25, "min_pitch": -2.0, "max_pitch": -0.5},
         {"name": "range", "file": [{"name": "@/b.wav", "min_volume": 0.4}],
-         "min_volume": 0.2, "max_volume": 0.8}
+         "min_volume": 0.2, "max_volume": 0.8},
+        {"name": "twice", "file": "@/a.wav"}, {"name": "twice", "file": "@/b.wav"}
     ]})"));
     const std::tuple<const char*, const char*, float, float> plays[] = {
         {"half", "a", 0.5f, 1.5f},
@@ -69,6 +68,8 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
         {"one", "a", Drawn(0.0f, 0.02f, 11478), 1.0f},       // one sound: no draw for the choice
         {"negative", "a", Drawn(0.3f, 0.9f, 29358), 1.25f},  // a negative bound: the fixed value
         {"range", "b", Drawn(0.4f, 0.8f, 26962), 1.0f},
+        {"twice", "a", 1.0f, 1.0f},  // one event of two sounds: 24464 % 2 = 0
+        {"twice", "b", 1.0f, 1.0f},  // 5705 % 2 = 1
     };
     SetCrtRandState(1);
     RecordingErrorHandler errors;
@@ -86,25 +87,57 @@ TEST(EventTable, PlaysTakeTheirDrawsInOrderAndOnlyFloatMembersCount)
     EXPECT_TRUE(errors.messages.empty());
 }
 
-TEST(EventTable, TablesLoadOnceAndUnknownNamesPlayNothing)
+TEST(EventTable, AFullPlayerTableStillDrawsTheVolumeAndPitchOfAnEvent)
+{
+    ASSERT_TRUE(Load("t", R"({"audio_events": [{"name": "e", "file": ["@/a.wav", "@/b.wav"],
+        "min_volume": 0.2, "max_volume": 0.8, "min_pitch": 0.5, "max_pitch": 1.5}]})"));
+    for (std::size_t play = 0; play < theAudioManager.kMaximumActivePlayers; ++play)
+        theAudioManager.PlaySound(HandleOf("a"), true);
+    SetCrtRandState(1);
+    EXPECT_EQ(theAudioManager.PlayEvent("t", "e").channel, 0u);
+    // The sound, the volume and the pitch took 41, 18467 and 6334: the spawns that follow in
+    // the game see the same numbers whether or not the sound could start.
+    EXPECT_EQ(CrtRand(), 26500);
+}
+
+TEST(EventTable, AFailedOrRepeatedLoadStoresNothingAndUnknownNamesPlayNothing)
 {
     ASSERT_TRUE(Load("t", R"({"audio_events": [{"name": "e", "file": "@/a.wav"},
         {"name": "loop", "file": [{"name": "@/c.wav"}], "looping": true}]})"));
     ASSERT_TRUE(Load("empty", R"({"audio_events": []})"));
+    const auto path = [](const std::string& table) { return "\"" + folder.File(table) + "\""; };
+    const std::string structure =
+        "qmDataError: Expected event table data to be a structure of information. Table: ";
+    const std::string array =
+        "qmDataError: Expected event table to have an array named: audio_events. Table: ";
+    const std::pair<std::string, Strings> cases[] = {
+        {"[1]", {structure + path("bad.json")}},
+        {R"({"other": 1})", {array + path("bad.json")}},
+        {R"({"audio_events": 5})", {array + path("bad.json")}},
+        {R"({"audio_events": [{"name": "e", "file": "@/a.wav"}, {"file": "@/a.wav"}]})",
+         {"qmDataError: Expected each audio_event object to have a \"name\". Table: " +
+          path("bad.json")}},
+        {R"({"audio_events": [{"name": "e"}]})",
+         {"qmDataError: Expected each audio_event object to have a \"file\". Table: " +
+          path("bad.json")}},
+    };
+    // The same name every time: a table left behind would make the next load a second one.
+    for (const auto& [json, reports] : cases)
+    {
+        RecordingErrorHandler errors;
+        EXPECT_FALSE(Load("bad", json));
+        EXPECT_EQ(errors.messages, reports) << json;
+    }
     SetCrtRandState(1);
     RecordingErrorHandler errors;
-    // The second load of a name is refused and the first table stays as it was.
     EXPECT_FALSE(Load("t", R"({"audio_events": [{"name": "other", "file": "@/b.wav"}]})"));
-    EXPECT_EQ(errors.messages,
-              std::vector<std::string>{"EventTable \"t\" has already been loaded."});
     EXPECT_EQ(theAudioManager.PlayEvent("t", "e").audioHandle, HandleOf("a"));
     // An event the table lacks is reported; a table never loaded is not. Neither plays or draws.
     EXPECT_EQ(theAudioManager.PlayEvent("empty", "e").channel, 0u);
-    EXPECT_EQ(theAudioManager.PlayEvent("never", "e").channel, 0u);
-    EXPECT_EQ(errors.messages.back(),
-              "qmExternalError: AudioEvent with name \"e\" does not exist in table.");
-    EXPECT_EQ(errors.messages.size(), 2u);
-    EXPECT_EQ(LiveSources().size(), 1u);
+    EXPECT_EQ(theAudioManager.PlayEvent("bad", "e").channel, 0u);
+    EXPECT_EQ(errors.messages,
+              (Strings{"EventTable \"t\" has already been loaded.",
+                       "qmExternalError: AudioEvent with name \"e\" does not exist in table."}));
     EXPECT_EQ(CrtRand(), 41);
     // A per-file object inherits the event's looping flag: still there long after its 0.02 s.
     EXPECT_EQ(theAudioManager.PlayEvent("t", "loop").audioHandle, HandleOf("c"));

@@ -110,7 +110,8 @@ TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
     const std::string sheet = (folder / "sheet.json").string(), empty = (folder / "e").string();
     std::ofstream(sheet, std::ios::binary) << std::string("{\r\n  \"a\": 1\r\n}\0{garbage", 20);
     std::ofstream(empty, std::ios::binary) << "";
-    EXPECT_EQ(Describe(LoadJsonFile(sheet)) + Describe(LoadJsonFile(empty)), "{\"a\":1}nil");
+    EXPECT_EQ(Describe(LoadJsonFile(sheet)), "{\"a\":1}");
+    EXPECT_EQ(Describe(LoadJsonFile(empty)), "nil");
 
     RecordingErrorHandler handler;
     testing::internal::CaptureStdout();

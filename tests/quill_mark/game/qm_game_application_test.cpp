@@ -1,5 +1,6 @@
 // The game loop on the scripted platform: the counter moves by exact amounts before each frame, so
-// steps, frame times and the order of the scene's hooks are fully determined; also the error box.
+// steps, frame times and the order of the scene's hooks are fully determined; also the error box
+// and the reports of the application itself.
 #include "quill_mark/game/qm_game_application.h"
 
 #include <gtest/gtest.h>
@@ -13,47 +14,48 @@
 #include "quill_mark/game/implementation/qmi_game_application_handler.h"
 #include "quill_mark/game/qm_game_scene.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
+#include "support/recording_error_handler.h"
 
 namespace Scripted = qmImplementation::ScriptedPlatform;
+using qmImplementation::theGameApplicationHandler;
 using Log = std::vector<std::string>;
-using Steps = std::vector<int>;
 
 namespace
 {
 
-// Notes every hook, the steps of each frame and the frame times it was given.
+// Notes every hook in a shared log, and runs a test's own code in its steps and updates.
 struct RecordingScene : Quillmark::Game::GameScene, Quillmark::Core::Noncopyable
 {
-    RecordingScene(std::string name, Log& log) : mName(std::move(name)), mLog(log) {}
-    void OnSimulate() override
-    {
-        mLog.push_back(mName + ".simulate");
-        onSimulate(++mSteps);
-    }
-    void OnUpdate(float frameTime) override
-    {
-        mLog.push_back(mName + ".update");
-        steps.push_back(mSteps);
-        frameTimes.push_back(frameTime);
-        mSteps = 0;
-        onUpdate();
-    }
-    void OnRender() override { mLog.push_back(mName + ".render"); }
+    RecordingScene(std::string name, Log& log) : name(std::move(name)), log(log) {}
+    void OnSimulate() override { onSimulate(log.emplace_back(name + ".simulate")); }
+    void OnUpdate(float) override { onUpdate(log.emplace_back(name + ".update")); }
+    void OnRender() override { log.push_back(name + ".render"); }
     void OnOpen() override
     {
-        mLog.push_back(mName + ".open");
+        log.push_back(name + ".open");
         GameScene::OnOpen();
     }
-    void OnClose() override { mLog.push_back(mName + ".close"); }
+    void OnClose() override { log.push_back(name + ".close"); }
 
-    Steps steps;
-    std::vector<float> frameTimes;
-    std::function<void(int step)> onSimulate = [](int) {};
-    std::function<void()> onUpdate = [] {};
-    std::string mName;
-    Log& mLog;
-    int mSteps = 0;
+    std::string name;
+    Log& log;
+    std::function<void(const std::string&)> onSimulate = [](auto&) {}, onUpdate = [](auto&) {};
 };
+
+// The steps of each frame, as the log shows them.
+std::vector<int> StepsPerFrame(const Log& log)
+{
+    std::vector<int> steps{0};
+    for (const std::string& hook : log)
+    {
+        if (hook.find(".update") != std::string::npos)
+            steps.push_back(0);
+        else if (hook.find(".simulate") != std::string::npos)
+            ++steps.back();
+    }
+    steps.pop_back();
+    return steps;
+}
 
 class GameLoop : public testing::Test
 {
@@ -65,13 +67,10 @@ protected:
             [seconds, frame = std::size_t{0}](auto) mutable
             {
                 if (frame >= seconds.size())
-                {
                     return Scripted::PostWindowMessage(WM_QUIT);
-                }
                 Scripted::AdvanceCounterSeconds(seconds[frame++]);
             });
         application.RunGame(target);
-        Scripted::SetIterationHook(nullptr);
     }
 
     Quillmark::Game::GameApplication application;
@@ -81,23 +80,25 @@ protected:
 
 }  // namespace
 
-TEST_F(GameLoop, FixedStepsInSinglePrecisionWithALongFrameCutAndTheFiveStepLimit)
+TEST_F(GameLoop, StepsAreCountedInSinglePrecisionFromClampedFrameTimes)
 {
-    // 0.025 s twice gives 2 then 3 steps: the float sum after four steps exceeds 0.01. Each Run
-    // reopens the scene, emptying it: 0.5 s is cut to 1/30 s, and exactly 0.01 s runs no step.
-    Run(scene, {0.025, 0.025});
-    Run(scene, {0.5});
-    Run(scene, {0.01, 0.001});
-    scene.OnOpen();
-    // A driver handing over a long frame itself: five steps, the rest carried over.
-    for (float frameTime : {0.083f, 0.0f, 0.0f})
+    // Each run opens the scene afresh, emptying its accumulator. In 32-bit floats 0.025 s twice
+    // gives 2 then 3 steps, and 0.025 then 0.015 gives 2 then 1. A long frame is cut to 1/30 s;
+    // exactly 0.01 s runs no step.
+    const std::pair<std::vector<double>, std::vector<int>> runs[] = {
+        {{0.025, 0.025}, {2, 3}}, {{0.025, 0.015}, {2, 1}}, {{0.5}, {3}}, {{0.01}, {0}}};
+    for (const auto& [seconds, steps] : runs)
     {
-        qmImplementation::theGameApplicationHandler.StepScene(frameTime);
+        log.clear();
+        Run(scene, seconds);
+        EXPECT_EQ(StepsPerFrame(log), steps) << seconds[0] << ", then " << seconds.back();
     }
-    EXPECT_EQ(scene.steps, (Steps{2, 3, 3, 0, 1, 5, 3, 0}));
-    scene.frameTimes.resize(4);
-    EXPECT_EQ(scene.frameTimes,
-              (std::vector<float>{0.025f, 0.025f, Quillmark::Game::kMaximumFrameTime, 0.01f}));
+    // A driver handing over a long frame itself: five steps at most, the rest carried over.
+    scene.OnOpen();
+    log.clear();
+    for (float frameTime : {0.083f, 0.0f, 0.0f})
+        theGameApplicationHandler.StepScene(frameTime);
+    EXPECT_EQ(StepsPerFrame(log), (std::vector<int>{5, 3, 0}));
 }
 
 TEST_F(GameLoop, SceneChangesAtTheStartOfAFrame)
@@ -117,23 +118,19 @@ TEST_F(GameLoop, AudioIsServicedBetweenTheStepsAndTheUpdate)
     Quillmark::Audio::AudioManager& audio = Quillmark::Audio::theAudioManager;
     const Quillmark::Audio::AudioHandle silent = audio.CreateSoundFromFile("no/such/sound.wav");
     std::vector<bool> freed;  // whether each play found a free channel
-    scene.onSimulate = [&](int step)
-    {
-        for (std::size_t n = 0; step == 1 && n < audio.kMaximumActivePlayers; ++n)
-        {
-            audio.PlaySound(silent, false);
-        }
-        freed.push_back(audio.PlaySound(silent, false).channel != 0);
-    };
-    scene.onUpdate = [&] { freed.push_back(audio.PlaySound(silent, false).channel != 0); };
+    const auto play = [&](auto&) { freed.push_back(audio.PlaySound(silent, false).channel != 0); };
+    for (std::size_t n = 0; n < audio.kMaximumActivePlayers; ++n)
+        audio.PlaySound(silent, false);
+    scene.onSimulate = play;
+    scene.onUpdate = play;
     Run(scene, {0.025});
     EXPECT_EQ(freed, (std::vector<bool>{false, false, true}));
 }
 
-TEST_F(GameLoop, ErrorDuringTheGameOpensOneBox)
+TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMisuse)
 {
     const int line = __LINE__ + 1;
-    scene.onUpdate = [] { qmTriggerError("qmError: Scene lost its %s.\n", "marbles"); };
+    scene.onUpdate = [](auto&) { qmTriggerError("qmError: Scene lost its %s.\n", "marbles"); };
     Run(scene, {0.02});
     ASSERT_EQ(Scripted::GetMessageBoxCount(), 1);
     const Scripted::MessageBoxRecord& box = Scripted::GetMessageBoxes().front();
@@ -141,26 +138,22 @@ TEST_F(GameLoop, ErrorDuringTheGameOpensOneBox)
     EXPECT_EQ(box.text, "qmError: Scene lost its marbles.\n\n\n" + std::string(__FILE__) +
                             "  LINE: " + std::to_string(line));
     EXPECT_EQ(box.owner, Scripted::GetLatestWindow());
-}
+    EXPECT_EQ(box.type, UINT(MB_OK));
 
-TEST_F(GameLoop, DestroyedCurrentOrPendingSceneIsDropped)
-{
-    qmImplementation::currentScene = &scene;
+    // A second application takes the loop over after its report, then opens its window (which
+    // the window layer reports in turn); a loop opened without one reports that.
+    QuillmarkTest::RecordingErrorHandler errors;
     {
-        RecordingScene pending("pending", log);
-        qmImplementation::pendingScene = &pending;
+        Quillmark::Game::GameApplication second;
+        EXPECT_EQ(theGameApplicationHandler.gameApplication, &second);
     }
-    qmImplementation::theGameApplicationHandler.StepScene(0.015f);
-    EXPECT_EQ(log, (Log{"scene.simulate", "scene.update", "scene.render"})) << "no scene change";
-    {
-        RecordingScene current("current", log);
-        qmImplementation::currentScene = &current;
-    }
-    EXPECT_EQ(qmImplementation::currentScene, nullptr);
-    qmImplementation::pendingScene = &scene;
-    {
-        RecordingScene unrelated("unrelated", log);
-    }
-    EXPECT_EQ(qmImplementation::pendingScene, &scene) << "other scenes leave the records alone";
-    EXPECT_EQ(log.size(), 3u) << "a scene being destroyed is not closed";
+    theGameApplicationHandler.gameApplication = nullptr;
+    theGameApplicationHandler.OnOpen();
+    EXPECT_EQ(
+        errors.messages,
+        (Log{"qmInternalError: GameApplication has already been set.",
+             "qmExternalError: Quillmark currently supports only a single application at a time.",
+             "qmInternalError: Expected application handler to by null at this moment.",
+             "qmInternalError: Expected window handle to be unused at this moment.",
+             "qmInternalError: Game Application has not been set."}));
 }

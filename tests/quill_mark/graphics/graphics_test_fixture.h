@@ -43,13 +43,11 @@ protected:
         return mFolder + "/" + name;
     }
     // A PNG in the test folder (white unless pixels are given); its path.
-    std::string WritePng(int width, int height, int channels = 4,
-                         std::vector<std::uint8_t> pixels = {})
+    std::string WritePng(int width, int height, int channels = 4, std::vector<uint8_t> pixels = {})
     {
         const std::string path = mFolder + "/" + std::to_string(width) + "x" +
                                  std::to_string(height) + "_" + std::to_string(channels) + ".png";
-        if (pixels.empty())
-            pixels.assign(std::size_t(width) * height * channels, 255);
+        pixels.resize(std::size_t(width) * height * channels, 255);
         EXPECT_TRUE(WritePngFile(path, width, height, channels, pixels));
         return path;
     }
@@ -59,17 +57,17 @@ protected:
         return Quillmark::Graphics::theTextureManager.CreateTextureFromFile(
             WritePng(width, height));
     }
+    static std::string Rectangle(const Quillmark::Graphics::SpriteFrame& f)
+    {
+        return std::to_string(int(f.x)) + "," + std::to_string(int(f.y)) + " " +
+               std::to_string(int(f.width)) + "x" + std::to_string(int(f.height));
+    }
     static Strings Rectangles(const std::vector<Quillmark::Graphics::SpriteFrame>& frames)
     {
         Strings out;
-        for (const auto& f : frames)
-            out.push_back(std::to_string(int(f.x)) + "," + std::to_string(int(f.y)) + " " +
-                          std::to_string(int(f.width)) + "x" + std::to_string(int(f.height)));
+        for (const auto& frame : frames)
+            out.push_back(Rectangle(frame));
         return out;
-    }
-    static std::string Rectangle(const Quillmark::Graphics::SpriteFrame& f)
-    {
-        return Rectangles({f})[0];
     }
 
     GlTestContext mContext;

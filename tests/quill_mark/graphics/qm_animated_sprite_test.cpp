@@ -1,5 +1,6 @@
 // Animation sequences on a real 128 x 64 texture: the grid arithmetic of both grid builders,
-// their checks (never dividing by a reported zero), the bounded count, and AddFrame's checks.
+// their checks (never dividing by a reported zero) and the bounded count. Frames added one by one
+// are checked through the sprite-sheet files' list animations.
 #include "quill_mark/graphics/qm_animated_sprite.h"
 
 #include "graphics_test_fixture.h"
@@ -10,7 +11,7 @@ using QuillmarkTest::Strings;
 namespace
 {
 
-const char kFrameYGrid[] =
+const char kFrameY[] =
     "qmInternalError: Expected frameY to be on texture with enough space for frame.";
 const char kFrameYSprite[] =
     "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
@@ -20,158 +21,69 @@ const char kWidthRange[] =
     "qmExternalError: Expected parameter frameWidth to be within range: (1 <= frameWidth <= textureWidth).";
 const char kHeightRange[] =
     "qmExternalError: Expected parameter frameHeight to be within range: (1 <= frameHeight <= textureHeight).";
+const char kLocationX[] =
+    "qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.";
+const char kLocationY[] =
+    "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.";
+const char kCutToGrid[] =
+    "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames.";
 const char kBadTexture[] = "qmExternalError: Expected parameter texture to be a valid texture.";
-const char kOtherTexture[] =
-    "qmExternalErro: Expected frame texture to be the same as the texture of sequence.";
 
-class AnimationSequenceTest : public QuillmarkTest::GraphicsTest
+// Frames of 32 x 32 unless a case says otherwise, given as their top-left corners.
+Strings Corners(const AnimationSequence& sequence)
 {
-};
+    Strings corners;
+    for (const SpriteFrame& frame : sequence.GetFrames())
+        corners.push_back(std::to_string(int(frame.x)) + "," + std::to_string(int(frame.y)));
+    return corners;
+}
+
+using AnimationSequenceTest = QuillmarkTest::GraphicsTest;
 
 }  // namespace
 
 TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSizes)
 {
-    const TextureHandle t = MakeTexture();
-    const Strings all = {"0,0 32x32",  "32,0 32x32",  "64,0 32x32",  "96,0 32x32",
-                         "0,32 32x32", "32,32 32x32", "64,32 32x32", "96,32 32x32"};
+    const TextureHandle t = MakeTexture(), none = kInvalidTexture;
+    const Strings all = {"0,0", "32,0", "64,0", "96,0", "0,32", "32,32", "64,32", "96,32"};
     const struct
     {
-        bool list;
         TextureHandle texture;
         PixelSpace width, height, start;
         std::uint32_t count;
-        std::vector<std::int32_t> indices;
         PixelSpace x, y;
-        Strings frames, reports;
-    } cases[] = {
-        {false, t, 32, 32, 0, 8, {}, 0, 0, all, {}},
+        Strings corners, reports;
+    } counted[] = {
+        {t, 32, 32, 0, 8, 0, 0, all, {}},
         // Index 8 is past the last row: reported by the grid and the frame maker, kept anyway.
-        {false,
-         t,
-         32,
-         32,
-         6,
-         3,
-         {},
-         0,
-         0,
-         {"64,32 32x32", "96,32 32x32", "0,64 32x32"},
-         {kFrameYGrid, kFrameYSprite}},
+        {t, 32, 32, 6, 3, 0, 0, {"64,32", "96,32", "0,64"}, {kFrameY, kFrameYSprite}},
         // Three whole columns fit right of x = 32, so index 3 starts the second row.
-        {false,
-         t,
-         32,
-         32,
-         0,
-         4,
-         {},
-         32,
-         0,
-         {"32,0 32x32", "64,0 32x32", "96,0 32x32", "32,32 32x32"},
-         {}},
-        {true,
-         t,
-         32,
-         32,
-         0,
-         0,
-         {5, 0, 65537, -65535},
-         0,
-         0,
-         {"32,32 32x32", "0,0 32x32", "32,0 32x32", "32,0 32x32"},
-         {}},
-        {false,
-         t,
-         32,
-         32,
-         65535,
-         2,
-         {},
-         0,
-         0,
-         {"96,65535 32x32", "0,0 32x32"},
-         {kFrameYGrid, kFrameYSprite}},
-        {false, t, 32, 32, 3, 0, {}, 0, 0, {}, {}},
-        {true, t, 32, 32, 0, 0, {}, 0, 0, {}, {}},
-        {false, t, 0, 32, 0, 4, {}, 0, 0, {}, {kWidthRange, kNoColumn}},
-        {true, t, 32, 0, 0, 0, {1, 2}, 0, 0, {}, {kHeightRange, kNoRow}},
-        {false, t, 129, 32, 0, 1, {}, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would
-                                                                            // wrap
-        {false,
-         t,
-         32,
-         32,
-         0,
-         1,
-         {},
-         100,
-         40,
-         {},
-         {"qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.",
-          "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.",
-          kNoColumn, kNoRow}},
-        {false,
-         kInvalidTexture,
-         1,
-         1,
-         0,
-         1,
-         {},
-         0,
-         0,
-         {},
-         {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
+        {t, 32, 32, 0, 4, 32, 0, {"32,0", "64,0", "96,0", "32,32"}, {}},
+        {t, 32, 32, 65535, 2, 0, 0, {"96,65535", "0,0"}, {kFrameY, kFrameYSprite}},
+        {t, 32, 32, 3, 0, 0, 0, {}, {}},
+        {t, 0, 32, 0, 4, 0, 0, {}, {kWidthRange, kNoColumn}},
+        {t, 129, 32, 0, 1, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would wrap
+        {t, 32, 32, 0, 1, 100, 40, {}, {kLocationX, kLocationY, kNoColumn, kNoRow}},
+        {none, 1, 1, 0, 1, 0, 0, {}, {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
         // A negative count from a data file arrives as 4294967295: cut to the grid.
-        {false,
-         t,
-         32,
-         32,
-         0,
-         0xFFFFFFFFu,
-         {},
-         0,
-         0,
-         all,
-         {"qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames."}},
+        {t, 32, 32, 0, 0xFFFFFFFFu, 0, 0, all, {kCutToGrid}},
     };
-    for (const auto& c : cases)
+    for (const auto& c : counted)
     {
+        SCOPED_TRACE("start " + std::to_string(c.start) + ", count " + std::to_string(c.count));
         errors.messages.clear();
-        const AnimationSequence sequence =
-            c.list ? AnimationSequence(c.texture, c.width, c.height, c.indices, c.x, c.y)
-                   : AnimationSequence(c.texture, c.width, c.height, c.start, c.count, c.x, c.y);
-        EXPECT_EQ(Rectangles(sequence.GetFrames()), c.frames) << c.start << " " << c.count;
-        EXPECT_EQ(errors.messages, c.reports) << c.start << " " << c.count;
+        const AnimationSequence sequence(c.texture, c.width, c.height, c.start, c.count, c.x, c.y);
+        EXPECT_EQ(Corners(sequence), c.corners);
+        EXPECT_EQ(errors.messages, c.reports);
     }
-    EXPECT_EQ(AnimationSequence(t, 32, 32, 0, 8u, 0, 0).GetFrames()[5].uvLeft, 0.25f);
+    // Indices keep their low 16 bits.
     errors.messages.clear();
-    EXPECT_EQ(AnimationSequence(MakeTexture(1, 1), 1, 1, 0, 2000000000u, 0, 0).GetFrames().size(),
-              1u);
-    EXPECT_EQ(errors.messages.size(), 1u);
-}
-
-TEST_F(AnimationSequenceTest, AddFrameReportsTextureFaultsAndAppendsTheFrameAnyway)
-{
-    const TextureHandle texture = MakeTexture();
-    AnimationSequence sequence(texture);
-    sequence.AddFrame(CreateSpriteFrame(MakeTexture(16, 16), 0, 0, 8, 8));
-    EXPECT_EQ(errors.messages, Strings{kOtherTexture});
-    sequence.AddFrame(0, 32, 32, 32);
-    for (int i = 0; i < 40; ++i)  // re-adding its own frames while it grows must copy safely
-        sequence.AddFrame(sequence.GetFrames()[1]);
-    EXPECT_EQ(sequence.GetFrames().size(), 42u);
-    EXPECT_EQ(Rectangle(sequence.GetFrames()[0]), "0,0 8x8");
-    EXPECT_EQ(Rectangle(sequence.GetFrames().back()), "0,32 32x32");
-    EXPECT_EQ(errors.messages.size(), 1u);
-
-    errors.messages.clear();
-    AnimationSequence unbound(kInvalidTexture);
-    unbound.AddFrame(CreateSpriteFrame(texture, 0, 0, 32, 32));
-    EXPECT_EQ(
-        errors.messages,
-        (Strings{kBadTexture,
-                 "qmExternalError: Expected texture handle to be valid before a frame is added.",
-                 kOtherTexture}));
-    EXPECT_EQ(unbound.GetFrames().size(), 1u);
+    EXPECT_EQ(Corners(AnimationSequence(t, 32, 32, {5, 0, 65537, -65535}, 0, 0)),
+              (Strings{"32,32", "0,0", "32,0", "32,0"}));
+    EXPECT_EQ(Corners(AnimationSequence(t, 32, 32, std::vector<std::int32_t>{}, 0, 0)), Strings{});
+    EXPECT_EQ(Corners(AnimationSequence(t, 32, 0, {1, 2}, 0, 0)), Strings{});
+    EXPECT_EQ(errors.messages, (Strings{kHeightRange, kNoRow}));
+    const AnimationSequence whole(t, 32, 32, 0, 8u, 0, 0);
+    EXPECT_EQ(Rectangle(whole.GetFrames()[5]), "32,32 32x32");
+    EXPECT_EQ(whole.GetFrames()[5].uvLeft, 0.25f);
 }

@@ -1,5 +1,6 @@
 // Sprite-sheet files end to end: a complete file loading into exactly the expected frames; where
-// each stopping fault leaves the manager; skipped faults with their quoting as printed; reloading.
+// each stopping fault leaves the manager; the reports of skipped faults, in file order and with
+// their quoting as printed; reloading.
 #include "quill_mark/graphics/qm_sprite_manager.h"
 
 #include "graphics_test_fixture.h"
@@ -19,17 +20,17 @@ protected:
         return WriteText("sheet.json",
                          "{\"texture\": \"" + WritePng(128, 64) + "\", " + members + "}");
     }
-    // The manager holds no sheet of that name (GetSprite reports it, and makes none).
-    bool HasNoSheet(const std::string& sheet)
-    {
-        const std::string message = "SpriteSheet with name " + sheet + " does not exist.";
-        const int before = errors.Count(message);
-        manager.GetSprite(sheet, "a");
-        return errors.Count(message) == before + 1;
-    }
     Strings FramesOf(const std::string& sheet, const std::string& animation)
     {
         return Rectangles(manager.GetSpriteSheet(sheet).GetAnimations().at(animation).GetFrames());
+    }
+    // The stored sequences as "name:frame count".
+    Strings Sequences(const std::string& sheet)
+    {
+        Strings stored;
+        for (const auto& [name, sequence] : manager.GetSpriteSheet(sheet).GetAnimations())
+            stored.push_back(name + ":" + std::to_string(sequence.GetFrames().size()));
+        return stored;
     }
 
     SpriteManager manager;
@@ -40,9 +41,9 @@ protected:
 TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
 {
     ASSERT_TRUE(manager.LoadSpriteSheetFromFile(
-        "heroes", WriteSheet(R"("sprite_width": 32, "sprite_height": 32,
+        "heroes", WriteSheet(R"("sprite_width": 32, "sprite_height": 16,
         "sprites": [{"name": "idle", "x": 0, "y": 0, "animations": ["idle", "blink"]}, {"name": "blink", "x": 32, "y": 0},
-                    {"name": "banner", "x": 0, "y": 32, "width": 128}, {"name": "whole", "sprite_width": 5, "width": 128.0, "height": 64}],
+                    {"name": "banner", "x": 0, "y": 32, "width": 128}, {"name": "whole", "width": 128.0, "height": 64}],
         "animations": [{"name": "look", "frames": ["blink", "idle"]},
             {"name": "walk", "frames": {"width": 32, "height": 32, "start": 2, "count": 3}},
             {"name": "wave", "frames": {"width": 32, "height": 32, "locationX": 32, "frames": [0, 1, 0]}},
@@ -53,52 +54,77 @@ TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
     for (const auto& [name, frame] : sheet.GetSpriteFrames())
         frames.push_back(name + " " + Rectangle(frame) +
                          (frame.texture == sheet.GetTexture() ? "" : " other"));
-    EXPECT_EQ(frames, (Strings{"banner 0,32 128x32", "blink 32,0 32x32", "idle 0,0 32x32",
-                               "whole 0,0 32x64"}))
-        << "a non-integer size falls back to the sheet's default";
+    // A size that is not an integer falls back to the sheet's default.
+    EXPECT_EQ(frames, (Strings{"banner 0,32 128x16", "blink 32,0 32x16", "idle 0,0 32x16",
+                               "whole 0,0 32x64"}));
     EXPECT_EQ(sheet.GetFrameNameAnimations().size(), 1u);
     EXPECT_EQ(sheet.GetFrameNameAnimations().at("idle"), (Strings{"idle", "blink"}));
-    EXPECT_EQ(sheet.GetAnimations().size(), 4u);
-    EXPECT_EQ(FramesOf("heroes", "look"), (Strings{"32,0 32x32", "0,0 32x32"}));
+    EXPECT_EQ(Sequences("heroes"), (Strings{"back:2", "look:2", "walk:3", "wave:3"}));
+    EXPECT_EQ(FramesOf("heroes", "look"), (Strings{"32,0 32x16", "0,0 32x16"}));
     EXPECT_EQ(FramesOf("heroes", "walk"), (Strings{"64,0 32x32", "96,0 32x32", "0,32 32x32"}));
     EXPECT_EQ(FramesOf("heroes", "wave"), (Strings{"32,0 32x32", "64,0 32x32", "32,0 32x32"}));
     EXPECT_EQ(FramesOf("heroes", "back"), (Strings{"32,32 32x32", "0,0 32x32"}));
 
     const Sprite sprite = manager.GetSprite("heroes", "banner");  // a centred white copy
-    EXPECT_EQ(Rectangle(sprite.GetFrame()), "0,32 128x32");
+    EXPECT_EQ(Rectangle(sprite.GetFrame()), "0,32 128x16");
     EXPECT_EQ(sprite.GetOrigin().x, 64.0f);
+    EXPECT_EQ(sprite.GetOrigin().y, 8.0f);
     EXPECT_EQ(sprite.GetColor().GetArgb(), 0xFFFFFFFFu);
     EXPECT_EQ(manager.GetSprite("heroes", "Banner").GetFrame().texture, kInvalidTexture);
     EXPECT_EQ(errors.messages,
               Strings{"qmExternalError: Sprite with name Banner does not exist on sprite sheet."});
+
+    // Loading into the same name again: every name is a duplicate; frames and name lists are
+    // replaced, sequences stay.
+    errors.messages.clear();
+    ASSERT_TRUE(manager.LoadSpriteSheetFromFile(
+        "heroes", WriteSheet(R"("sprites": [{"name": "idle", "x": 64, "width": 32, "height": 32,
+        "animations": ["blink"]}, {"name": "blink"}],
+        "animations": [{"name": "walk", "frames": {"width": 32, "height": 32, "start": 0, "count": 1}}])")));
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "qmExternalError: Attempting to add sprite frame idle which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation idle which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add sprite frame blink which already exists on sprite sheet.",
+            "qmExternalError: Attempting to add animation walk which already exists on sprite sheet."}));
+    EXPECT_EQ(Rectangle(sheet.GetSpriteFrame("idle")), "64,0 32x32");
+    EXPECT_EQ(sheet.GetFrameNameAnimations().at("idle"), Strings{"blink"});
+    EXPECT_EQ(FramesOf("heroes", "walk"), (Strings{"64,0 32x32", "96,0 32x32", "0,32 32x32"}));
 }
 
 TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
 {
     const std::string png = WritePng(128, 64), missing = mFolder + "/missing.png";
-    const std::pair<std::string, std::string> cases[] = {
-        {"[1, 2]",
-         "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s"},
-        {"{\"texture\": \"" + png + "\"}",
-         "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\""},
-        {"{\"texture\": \"" + png + "\", \"sprites\": {\"name\": \"a\"}}",
-         "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\""},
+    const std::string noData =
+        "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s";
+    const std::string noSprites =
+        "qmDataError: Expected sprite sheet to have an array named: sprites. Sheet: \"s\"";
+    const std::pair<std::string, Strings> cases[] = {
+        {"", {"Was unable to load json file: " + mFolder + "/none.json\n", noData}},
+        {"[1, 2]", {noData}},
+        {"{\"texture\": \"" + png + "\"}", {noSprites}},
+        {"{\"texture\": \"" + png + "\", \"sprites\": {\"name\": \"a\"}}", {noSprites}},
         {"{\"texture\": \"" + png +
-             "\", \"sprites\": [{\"name\": \"a\"}], \"animations\": {\"name\": \"b\"}}",
-         "qmDataError: \"animations\" must be an array if included in sprite object. Sheet: \"s\""},
+             "\", \"sprites\": [{\"name\": \"a\"}], \"animations\": {\"k\": 1}}",
+         {"qmDataError: \"animations\" must be an array if included in sprite object. Sheet: \"s\""}},
         // An image that cannot be decoded leaves a texture without pixels: no sheet is made on it.
         {"{\"texture\": \"" + missing + "\", \"sprites\": [{\"name\": \"a\"}]}",
-         "Was unable to load texture: " + missing + "\n"},
-        {"",
-         "qmDataError: Expected sprite sheet data to be a structure of information.  Sheet: s"}};
-    for (const auto& [text, message] : cases)
+         {"qmExternalError: Texture \"" + missing + "\" could not be loaded from file.",
+          "qmInternalError: Invalid imageData passed to OnCreateTexture()",
+          "Was unable to load texture: " + missing + "\n"}}};
+    for (const auto& [text, reports] : cases)
     {
+        SCOPED_TRACE(text);
         errors.messages.clear();
         const std::string path =
             text.empty() ? mFolder + "/none.json" : WriteText("bad.json", text);
-        EXPECT_FALSE(manager.LoadSpriteSheetFromFile("s", path)) << text;
-        EXPECT_EQ(errors.Count(message), 1) << text;
-        EXPECT_TRUE(HasNoSheet("s")) << text;
+        EXPECT_FALSE(manager.LoadSpriteSheetFromFile("s", path));
+        EXPECT_EQ(errors.messages, reports);
+        // No sheet of that name was made: GetSprite reports it (and makes none).
+        errors.messages.clear();
+        manager.GetSprite("s", "a");
+        EXPECT_EQ(errors.messages, Strings{"SpriteSheet with name s does not exist."});
     }
 }
 
@@ -123,66 +149,52 @@ TEST_F(SpriteManagerTest, AStoppingSpriteKeepsTheFramesBeforeItAndBuildsNoSequen
     EXPECT_EQ(manager.GetSpriteSheet("u").GetSpriteFrames().count("b"), 1u);
 }
 
-TEST_F(SpriteManagerTest, AnimationFaultsAreReportedWithTheirOwnQuotingAndSkippedAndCountsBounded)
+TEST_F(SpriteManagerTest, AnimationFaultsAreReportedInFileOrderAndSkipped)
 {
     EXPECT_TRUE(manager.LoadSpriteSheetFromFile(
         "s", WriteSheet(R"("sprite_width": 32, "sprite_height": 32, "sprites": [{"name": "a"}],
         "animations": [{"frames": ["a"]}, {"name": "n1"}, {"name": "n2", "frames": 7}, {"name": "n3", "frames": ["a", 5]},
-            {"name": "n4", "frames": {"start": 0, "count": 1}}, {"name": "n5", "frames": {"width": 32, "height": 32}},
+            {"name": "n4", "frames": {"start": 0, "count": 1}}, {"name": "n5", "frames": {"width": 32, "height": 32}}])")));
+    const std::string kind =
+        "qmDataError: Expected animation frames to be an array or mapped structure. Sheet: s";
+    EXPECT_EQ(
+        errors.messages,
+        (Strings{
+            "ValueType does not match array value type.\n",  // the JSON reader's, for ["a", 5]
+            "qmDataError: Expected each animation object to have a name. Sheet: s",
+            "qmDataError: Expected each animation object to have frames. Animation: \"n1\" on Sheet: \"s\"",
+            kind, kind,
+            "qmDataError: Expected each item in Animation \"n3\" frames array to be a string. Sheet: \"s\"",
+            "qmExternalError: Sprite with name 5 does not exist on sprite sheet.",
+            "qmExternalErro: Expected frame texture to be the same as the texture of sequence.",
+            "qmDataError: Expected each mapped animation object to have a width. Animation: \"n4\" on Sheet: s",
+            "qmDataError: Expected each mapped animation object to have a height. Animation: \"n4\" on Sheet: s",
+            "qmDataError: Expected each mapped animation object to have a start frame. Animation: \"n5\" on Sheet: \"s\"",
+            "qmDataError: Expected each mapped animation object to have a frame count. Animation: \"n5\" on Sheet: \"s\""}));
+    EXPECT_EQ(Sequences("s"), (Strings{":1", "n3:2", "n4:1", "n5:0"}));
+}
+
+TEST_F(SpriteManagerTest, MappedFramesOfTheWrongKindAndOutsizedCountsAreBounded)
+{
+    EXPECT_TRUE(manager.LoadSpriteSheetFromFile(
+        "s", WriteSheet(R"("sprites": [{"name": "a"}], "animations": [
             {"name": "n6", "frames": {"width": 32, "height": 32, "frames": 3}}, {"name": "n7", "frames": {"width": 32, "height": 32, "frames": {"k": 1}}},
             {"name": "negative", "frames": {"width": 32, "height": 32, "start": 0, "count": -1}},
             {"name": "enormous", "frames": {"width": 32, "height": 32, "start": 3, "count": 2000000000}},
             {"name": "pixels", "frames": {"width": 1, "height": 1, "start": 0, "count": -5}}])")));
-    const std::pair<std::string, int> expected[] = {
-        {"qmDataError: Expected each animation object to have a name. Sheet: s", 1},
-        {"qmDataError: Expected each animation object to have frames. Animation: \"n1\" on Sheet: \"s\"",
-         1},
-        {"qmDataError: Expected animation frames to be an array or mapped structure. Sheet: s",
-         2},  // n1 and n2
-        {"qmDataError: Expected each item in Animation \"n3\" frames array to be a string. Sheet: \"s\"",
-         1},
-        {"qmExternalError: Sprite with name 5 does not exist on sprite sheet.", 1},
-        {"qmExternalErro: Expected frame texture to be the same as the texture of sequence.", 1},
-        {"qmDataError: Expected each mapped animation object to have a width. Animation: \"n4\" on Sheet: s",
-         1},
-        {"qmDataError: Expected each mapped animation object to have a height. Animation: \"n4\" on Sheet: s",
-         1},
-        {"qmDataError: Expected each mapped animation object to have a start frame. Animation: \"n5\" on Sheet: \"s\"",
-         1},
-        {"qmDataError: Expected each mapped animation object to have a frame count. Animation: \"n5\" on Sheet: \"s\"",
-         1},
-        {"qmDataError: Expected mapped animation object with frames item being an array: s",
-         2},  // n6 and n7
-        {"qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames.",
-         2}};
-    for (const auto& [message, count] : expected)
-        EXPECT_EQ(errors.Count(message), count) << message;
-    Strings stored;
-    for (const auto& [name, sequence] : manager.GetSpriteSheet("s").GetAnimations())
-        stored.push_back(name + ":" + std::to_string(sequence.GetFrames().size()));
-    EXPECT_EQ(stored, (Strings{":1", "enormous:8", "n3:2", "n4:1", "n5:0", "n6:0", "n7:0",
-                               "negative:8", "pixels:8192"}));
-}
-
-TEST_F(SpriteManagerTest, ReloadingReportsEveryNameReplacesFramesAndListsAndKeepsSequences)
-{
-    const auto version = [&](int x, int start)
-    {
-        return WriteSheet(
-            R"("sprite_width": 32, "sprite_height": 32, "sprites": [{"name": "a", "x": )" +
-            std::to_string(x) + R"(, "animations": ["a"]}], "animations": [
-            {"name": "run", "frames": {"width": 32, "height": 32, "start": )" +
-            std::to_string(start) + R"(, "count": 1}}])");
-    };
-    ASSERT_TRUE(manager.LoadSpriteSheetFromFile("s", version(0, 0)));
-    EXPECT_TRUE(errors.messages.empty());
-    ASSERT_TRUE(manager.LoadSpriteSheetFromFile("s", version(64, 5)));
+    const std::string notArray =
+        "qmDataError: Expected mapped animation object with frames item being an array: s";
+    const std::string cut =
+        "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames.";
+    const std::string pastGrid =
+        "qmInternalError: Expected frameY to be on texture with enough space for frame.";
+    const std::string pastTexture =
+        "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
     EXPECT_EQ(
         errors.messages,
         (Strings{
-            "qmExternalError: Attempting to add sprite frame a which already exists on sprite sheet.",
-            "qmExternalError: Attempting to add animation a which already exists on sprite sheet.",
-            "qmExternalError: Attempting to add animation run which already exists on sprite sheet."}));
-    EXPECT_EQ(Rectangle(manager.GetSpriteSheet("s").GetSpriteFrame("a")), "64,0 32x32");
-    EXPECT_EQ(FramesOf("s", "run"), Strings{"0,0 32x32"});
+            notArray, notArray, cut, cut, pastGrid, pastTexture, pastGrid, pastTexture, pastGrid,
+            pastTexture,
+            "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8192); the sequence is cut to that many frames."}));
+    EXPECT_EQ(Sequences("s"), (Strings{"enormous:8", "n6:0", "n7:0", "negative:8", "pixels:8192"}));
 }

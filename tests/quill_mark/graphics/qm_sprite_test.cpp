@@ -1,5 +1,6 @@
 // Sprite frames checked against a real texture's size, and sprites drawn under the game loop's
-// 2D projection, checked on the pixels that land in the colour buffer.
+// 2D projection, checked on the pixels that land in the colour buffer: placement by anchor, scale
+// and rotation, colour, depth and nesting in lists. The drawing gates are the game scene's test.
 #include "quill_mark/graphics/qm_sprite.h"
 
 #include <GL/gl.h>
@@ -33,15 +34,6 @@ Box DrawnBox(const PixelImage& image)
     return box[2] == 0 ? Box{} : box;
 }
 
-// Counts its updates so the list's gates can be seen alongside its pixels.
-struct CountingSprite : Sprite
-{
-    using Graphic::SetListDrawable;
-    using Sprite::Sprite;
-    void OnUpdate(float) override { ++updates; }
-    int updates = 0;
-};
-
 class SpriteTest : public QuillmarkTest::GraphicsTest
 {
 protected:
@@ -58,7 +50,7 @@ protected:
         GraphicsTest::TearDown();
     }
     // Draws the graphic alone on a cleared frame and reads the frame back.
-    PixelImage DrawAlone(Graphic& graphic)
+    static PixelImage DrawAlone(Graphic& graphic)
     {
         QuillmarkTest::ClearFrame();
         graphic.Render();
@@ -102,37 +94,51 @@ TEST_F(SpriteTest, FramesAreCheckedAgainstTheTextureAtAndJustPastItsEdges)
     const TextureHandle texture = MakeTexture(128, 64);
     for (const auto& c : cases)
     {
+        SCOPED_TRACE(
+            Rectangle(SpriteFrame{float(c.x), float(c.y), float(c.width), float(c.height)}));
         errors.messages.clear();
         const SpriteFrame frame = CreateSpriteFrame(texture, c.x, c.y, c.width, c.height);
-        EXPECT_EQ(errors.messages, c.reports)
-            << c.x << "," << c.y << " " << c.width << "x" << c.height;
-        EXPECT_EQ(Rectangle(frame),
-                  Rectangles({SpriteFrame{float(c.x), float(c.y), c.width ? float(c.width) : 128.0f,
-                                          c.height ? float(c.height) : 64.0f}})[0]);
+        EXPECT_EQ(errors.messages, c.reports);
+        // Built after the reports in every case; a size of 0 is the whole texture.
+        const float width = c.width ? c.width : 128.0f, height = c.height ? c.height : 64.0f;
+        EXPECT_EQ(Rectangle(frame), Rectangle(SpriteFrame{float(c.x), float(c.y), width, height}));
         EXPECT_EQ((std::array<float, 4>{frame.uvLeft, frame.uvTop, frame.uvRight, frame.uvBottom}),
-                  (std::array<float, 4>{c.x / 128.0f, c.y / 64.0f, (c.x + frame.width) / 128.0f,
-                                        (c.y + frame.height) / 64.0f}))
-            << "built after the reports";
+                  (std::array<float, 4>{c.x / 128.0f, c.y / 64.0f, (c.x + width) / 128.0f,
+                                        (c.y + height) / 64.0f}));
         EXPECT_EQ(frame.texture, texture);
     }
 }
 
-TEST_F(SpriteTest, TheScaledFrameCoversItsPixelsAroundTheAnchoredOrigin)
+TEST_F(SpriteTest, TheFrameCoversItsPixelsScaledAndTurnedClockwiseAboutTheAnchoredOrigin)
 {
-    Sprite sprite = WhiteSprite(100, 100);
-    sprite.SetScale(2, 2);
-    EXPECT_EQ(DrawnBox(DrawAlone(sprite)), (Box{36, 68, 164, 132}));
-    const std::pair<AnchorLocation, Box> cases[] = {
-        // 64 x 32 at (200, 200)
-        {kAnchorTopLeft, {200, 200, 264, 232}},      {kAnchorTopCenter, {168, 200, 232, 232}},
-        {kAnchorTopRight, {136, 200, 200, 232}},     {kAnchorCenterLeft, {200, 184, 264, 216}},
-        {kAnchorCenterRight, {136, 184, 200, 216}},  {kAnchorBottomLeft, {200, 168, 264, 200}},
-        {kAnchorBottomCenter, {168, 168, 232, 200}}, {kAnchorBottomRight, {136, 168, 200, 200}},
-        {AnchorLocation(42), {168, 184, 232, 216}}};
-    for (const auto& [anchor, box] : cases)
+    // The 64 x 32 white frame; a positive angle turns clockwise on screen (y points down).
+    const struct
     {
-        Sprite anchored = WhiteSprite(200, 200, anchor);
-        EXPECT_EQ(DrawnBox(DrawAlone(anchored)), box) << "anchor " << anchor;
+        AnchorLocation anchor;
+        float scale, degrees, x, y;
+        Box box;
+    } cases[] = {
+        {kAnchorCenter, 2, 0, 100, 100, {36, 68, 164, 132}},
+        {kAnchorTopLeft, 1, 0, 200, 200, {200, 200, 264, 232}},
+        {kAnchorTopCenter, 1, 0, 200, 200, {168, 200, 232, 232}},
+        {kAnchorTopRight, 1, 0, 200, 200, {136, 200, 200, 232}},
+        {kAnchorCenterLeft, 1, 0, 200, 200, {200, 184, 264, 216}},
+        {kAnchorCenterRight, 1, 0, 200, 200, {136, 184, 200, 216}},
+        {kAnchorBottomLeft, 1, 0, 200, 200, {200, 168, 264, 200}},
+        {kAnchorBottomCenter, 1, 0, 200, 200, {168, 168, 232, 200}},
+        {kAnchorBottomRight, 1, 0, 200, 200, {136, 168, 200, 200}},
+        {AnchorLocation(42), 1, 0, 200, 200, {168, 184, 232, 216}},
+        {kAnchorTopLeft, 1, 90, 200, 200, {168, 200, 200, 264}},
+        {kAnchorBottomRight, 1, 90, 200, 200, {200, 136, 232, 200}},
+        {kAnchorCenter, 2, 90, 100, 100, {68, 36, 132, 164}},
+    };
+    for (const auto& c : cases)
+    {
+        Sprite sprite = WhiteSprite(c.x, c.y, c.anchor);
+        sprite.SetScale(c.scale, c.scale);
+        sprite.SetRotation(c.degrees);
+        EXPECT_EQ(DrawnBox(DrawAlone(sprite)), c.box)
+            << "anchor " << c.anchor << ", scale " << c.scale << ", " << c.degrees << " degrees";
     }
 }
 
@@ -141,7 +147,9 @@ TEST_F(SpriteTest, TheColourMultipliesTheTextureWhichIsSampledTopRowFirst)
     Sprite azure = WhiteSprite(50, 50);
     azure.SetColor(Color(0xFF00AAFFu));
     const Rgba drawn = DrawAlone(azure).At(50, 50);
-    EXPECT_LE(std::abs(drawn.red) + std::abs(drawn.green - 170) + std::abs(drawn.blue - 255), 1);
+    EXPECT_EQ(drawn.red, 0);
+    EXPECT_NEAR(drawn.green, 170, 1);
+    EXPECT_EQ(drawn.blue, 255);
 
     std::vector<std::uint8_t> pixels;  // red, green / blue, white quadrants
     for (int y = 0; y < 64; ++y)
@@ -151,46 +159,25 @@ TEST_F(SpriteTest, TheColourMultipliesTheTextureWhichIsSampledTopRowFirst)
                            std::uint8_t(x < 32 ? 0 : 255), std::uint8_t(y < 32 ? 0 : 255), 255});
     const TextureHandle quadrants =
         theTextureManager.CreateTextureFromFile(WritePng(64, 64, 4, pixels));
-    Sprite whole(CreateSpriteFrame(quadrants, 0, 0, 0, 0));
-    whole.SetOrigin(kAnchorTopLeft);
-    whole.SetPosition(300, 100);
-    PixelImage image = DrawAlone(whole);
-    EXPECT_EQ((std::vector<Rgba>{image.At(316, 116), image.At(348, 116), image.At(316, 148),
-                                 image.At(348, 148)}),
-              (std::vector<Rgba>{kRed, kGreen, kBlue, kWhite}));
+    // The top-right quadrant of the image, centred on (300, 100): green wherever it is drawn.
     Sprite topRight(CreateSpriteFrame(quadrants, 32, 0, 32, 32));
     topRight.SetPosition(300, 100);
-    image = DrawAlone(topRight);
+    const PixelImage image = DrawAlone(topRight);
     EXPECT_EQ(DrawnBox(image), (Box{284, 84, 316, 116}));
     EXPECT_EQ(image.At(284, 84), kGreen);
     EXPECT_EQ(image.At(315, 115), kGreen);
 }
 
-TEST_F(SpriteTest, DepthDecidesOverlapsAndTheLaterSpriteWinsAtEqualDepth)
-{
-    Sprite red = WhiteSprite(200, 200), blue = WhiteSprite(200, 200);
-    red.SetColor(Color::kRed);
-    blue.SetColor(Color::kBlue);
-    GraphicList list;
-    list.AddGraphic(&red);
-    list.AddGraphic(&blue);
-    EXPECT_EQ(DrawAlone(list).At(200, 200), kBlue);
-    red.SetDepth(0.5f);
-    blue.SetDepth(0.2f);
-    EXPECT_EQ(DrawAlone(list).At(200, 200), kRed);
-    list.RemoveGraphic(&red);
-    list.AddGraphic(&red);  // now drawn last, still deeper in front
-    EXPECT_EQ(DrawAlone(list).At(200, 200), kRed);
-}
-
-TEST_F(SpriteTest, NestedListsAddPositionsAndDepthsAndRestoreTheMatrix)
+TEST_F(SpriteTest, NestedListsAddPositionsAndDepthsAndTheLaterDrawingWinsAtEqualDepth)
 {
     Sprite first = WhiteSprite(10, 10, kAnchorTopLeft),
            second = WhiteSprite(300, 300, kAnchorTopLeft);
-    Sprite cover = WhiteSprite(0, 0, kAnchorTopLeft);
+    Sprite cover = WhiteSprite(0, 0, kAnchorTopLeft), red = WhiteSprite(700, 500);
     cover.SetScale(20, 20);  // 1280 x 640 from the top-left corner
     cover.SetColor(Color::kBlue);
     cover.SetDepth(0.4f);
+    red.SetColor(Color::kRed);
+    red.SetDepth(0.4f);
     GraphicList outer, inner, scene;
     outer.SetPosition(100, 50);
     outer.SetDepth(0.25f);
@@ -204,49 +191,17 @@ TEST_F(SpriteTest, NestedListsAddPositionsAndDepthsAndRestoreTheMatrix)
     EXPECT_EQ((std::vector<Rgba>{image.At(110, 60), image.At(109, 60), image.At(405, 355),
                                  image.At(405, 354)}),
               (std::vector<Rgba>{kWhite, kClear, kWhite, kClear}));
-    // The cover at depth 0.4 hides the first sprite (0.25) but not the second (0.25 + 0.25).
+    // The cover at depth 0.4 hides the first sprite (0.25) but not the second (0.25 + 0.25); it
+    // is drawn after the red sprite of equal depth and hides it, until the red one comes last.
+    scene.AddGraphic(&red);
     scene.AddGraphic(&cover);
     image = DrawAlone(scene);
-    EXPECT_EQ(image.At(115, 65), kBlue);
-    EXPECT_EQ(image.At(410, 360), kWhite);
+    EXPECT_EQ((std::vector<Rgba>{image.At(115, 65), image.At(410, 360), image.At(700, 500)}),
+              (std::vector<Rgba>{kBlue, kWhite, kBlue}));
+    scene.RemoveGraphic(&red);
+    scene.AddGraphic(&red);
+    EXPECT_EQ(DrawAlone(scene).At(700, 500), kRed);
     GLint stackDepth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &stackDepth);
     EXPECT_EQ(stackDepth, 2) << "the game loop's push only";
-}
-
-TEST_F(SpriteTest, ChildGatesAndOddTexturesDecideWhatIsUpdatedAndDrawn)
-{
-    CountingSprite inactive(CreateSpriteFrame(white, 0, 0, 0, 0));
-    CountingSprite hidden = inactive, unlisted = inactive, twice = inactive;
-    inactive.SetActive(false);
-    hidden.SetVisible(false);
-    unlisted.SetListDrawable(false);
-    SpriteFrame bogus = CreateSpriteFrame(white, 0, 0, 0, 0);
-    bogus.texture = white + 1000;
-    Sprite untextured(SpriteFrame{0, 0, 64, 32, 0, 0, 1, 1, kInvalidTexture}), unknown(bogus);
-    untextured.SetColor(Color::kGreen);
-    unknown.SetColor(Color::kRed);
-    GraphicList list;
-    int x = 100;
-    for (Graphic* graphic : std::initializer_list<Graphic*>{&inactive, &hidden, &unlisted, &twice,
-                                                            &untextured, &unknown, &twice})
-    {
-        graphic->SetPosition(float(x), 100);
-        list.AddGraphic(graphic);
-        x += 100;
-    }
-    errors.messages.clear();
-    list.Update(0.01f);
-    const PixelImage image = DrawAlone(list);
-    EXPECT_EQ((std::vector<int>{inactive.updates, hidden.updates, twice.updates}),
-              (std::vector<int>{0, 1, 2}));
-    // Inactive still drawn, invisible not, unlisted reported and drawn, no or unknown texture:
-    // the colour alone (the unknown one reported).
-    EXPECT_EQ((std::vector<Rgba>{image.At(100, 100), image.At(200, 100), image.At(300, 100),
-                                 image.At(700, 100), image.At(500, 100), image.At(600, 100)}),
-              (std::vector<Rgba>{kWhite, kClear, kWhite, kWhite, kGreen, kRed}));
-    EXPECT_EQ(
-        errors.messages,
-        (Strings{"qmInternalError: Not yet implemented or supported, maybe in the future.",
-                 "qmError: Attempting to get a texture that does not exist! Invalid Handle."}));
 }

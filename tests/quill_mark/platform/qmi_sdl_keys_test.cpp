@@ -1,6 +1,6 @@
 // SDL key events as the window procedure receives them: layout-following letters and digits,
-// the codes of keys outside the framework's table, system keys, and the lParam bits that mark
-// repeats and releases.
+// the codes of keys outside the framework's table, and the lParam bits that mark repeats and
+// releases (and Alt).
 #include "quill_mark/platform/sdl/qmi_sdl_keys.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +32,6 @@ TEST(SdlKeys, TranslatesToVirtualKeyCodes)
     {
         EXPECT_EQ(TranslateKey(MakeKeysym(code)), expected) << SDL_GetKeyName(code);
     }
-}
-
-TEST(SdlKeys, AltAndF10MakeSystemKeysButAltGrDoesNot)
-{
-    EXPECT_FALSE(IsSystemKey(MakeKeysym(SDLK_a), 'A'));
-    EXPECT_TRUE(IsSystemKey(MakeKeysym(SDLK_a, KMOD_LALT), 'A'));
-    EXPECT_FALSE(IsSystemKey(MakeKeysym(SDLK_a, KMOD_RALT | KMOD_LCTRL), 'A'));
-    EXPECT_TRUE(IsSystemKey(MakeKeysym(SDLK_F10), 0x79));
 }
 
 TEST(SdlKeys, FlagsMarkRepeatsReleasesAndAlt)
