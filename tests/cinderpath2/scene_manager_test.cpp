@@ -65,6 +65,9 @@ TEST(SceneManagerTest, ASecondCreateReportsAndStartsAFreshScene)
     auto& second =
         dynamic_cast<Cinderpath2::GameplayScene&>(SceneManager::GetScene(kGameplayScene));
     EXPECT_TRUE(second.GetSpawnedEntities().empty());
+    // The replaced scene may still be the one the loop runs: it lives on until Destroy.
+    first.OnSimulate();
+    EXPECT_EQ(first.GetSpawnedEntities().size(), 2u);
     errors.messages.clear();
     SceneManager::Destroy();
     EXPECT_EQ(errors.messages, Strings{}) << "one manager left to destroy";

@@ -26,7 +26,7 @@ const char kLocationX[] =
 const char kLocationY[] =
     "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.";
 const char kCutToGrid[] =
-    "qmExternalError: Expected parameter frameCount to be at most the number of frames on the grid (8); the sequence is cut to that many frames.";
+    "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the 8 frames of the grid.";
 const char kBadTexture[] = "qmExternalError: Expected parameter texture to be a valid texture.";
 
 // Frames of 32 x 32 unless a case says otherwise, given as their top-left corners.
@@ -57,6 +57,16 @@ TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSiz
         {t, 32, 32, 0, 8, 0, 0, all, {}},
         // Index 8 is past the last row: reported by the grid and the frame maker, kept anyway.
         {t, 32, 32, 6, 3, 0, 0, {"64,32", "96,32", "0,64"}, {kFrameY, kFrameYSprite}},
+        // A count just past the grid is built as asked, the extra frame with its reports.
+        {t,
+         32,
+         32,
+         0,
+         9,
+         0,
+         0,
+         {"0,0", "32,0", "64,0", "96,0", "0,32", "32,32", "64,32", "96,32", "0,64"},
+         {kFrameY, kFrameYSprite}},
         // Three whole columns fit right of x = 32, so index 3 starts the second row.
         {t, 32, 32, 0, 4, 32, 0, {"32,0", "64,0", "96,0", "32,32"}, {}},
         {t, 32, 32, 65535, 2, 0, 0, {"96,65535", "0,0"}, {kFrameY, kFrameYSprite}},
@@ -65,7 +75,8 @@ TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSiz
         {t, 129, 32, 0, 1, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would wrap
         {t, 32, 32, 0, 1, 100, 40, {}, {kLocationX, kLocationY, kNoColumn, kNoRow}},
         {none, 1, 1, 0, 1, 0, 0, {}, {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
-        // A negative count from a data file arrives as 4294967295: cut to the grid.
+        // A negative count from a data file arrives as 4294967295: only such absurd counts are cut,
+        // to the grid.
         {t, 32, 32, 0, 0xFFFFFFFFu, 0, 0, all, {kCutToGrid}},
     };
     for (const auto& c : counted)
