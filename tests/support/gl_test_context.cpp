@@ -3,9 +3,11 @@
 #include "support/gl_test_context.h"
 
 #include <GL/gl.h>
+#ifndef _WIN32
 #include <SDL.h>
 #include <dlfcn.h>
 #include <link.h>
+#endif
 
 #include <algorithm>
 #include <ostream>
@@ -15,6 +17,8 @@
 namespace QuillmarkTest
 {
 
+// On Windows the window and the context are made in gl_test_context_wgl.cpp.
+#ifndef _WIN32
 namespace
 {
 
@@ -81,6 +85,7 @@ void GlTestContext::SwapBuffers()
 {
     SDL_GL_SwapWindow(mWindow);
 }
+#endif
 
 void ClearFrame()
 {
