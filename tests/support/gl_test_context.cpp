@@ -17,8 +17,7 @@
 namespace QuillmarkTest
 {
 
-// On Windows the window and the context are made in gl_test_context_wgl.cpp.
-#ifndef _WIN32
+#ifndef _WIN32  // on Windows: gl_test_context_wgl.cpp
 namespace
 {
 
