@@ -14,11 +14,10 @@ constexpr int kCrtRandMaximum = 0x7FFF;
 
 #if defined(_WIN32) && !defined(QM_SCRIPTED_PLATFORM)
 
-// On Windows the seam is the platform itself: the types, numbers and operations below all come
-// from its own headers, and the calls go to USER32, GDI32, OPENGL32 and KERNEL32. Nothing here
-// differs from Win32, so this branch has no checklist of differences. The tests that script the
-// platform define QM_SCRIPTED_PLATFORM and take the declarations below instead, which the
-// scripted layer answers on Windows as it does elsewhere.
+// On Windows the seam is the platform itself: every type, number and operation comes from the
+// system's own headers, and the calls go to USER32, GDI32, OPENGL32 and KERNEL32, so nothing
+// differs from Win32 here. Tests that script the platform define QM_SCRIPTED_PLATFORM and take
+// the seam's own declarations (the other branch), which the scripted layer answers there too.
 // Lean: the full header would bring in the multimedia API, whose PlaySound macro renames the
 // audio manager's operation of that name.
 #ifndef WIN32_LEAN_AND_MEAN

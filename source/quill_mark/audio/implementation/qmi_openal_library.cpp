@@ -7,9 +7,6 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace
