@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the project needs from Debian 12's packages, by purpose:
-#   scripts/install_dependencies.sh game      building and playing the game (scripts/run.sh)
-#   scripts/install_dependencies.sh package   also making the Debian packages (scripts/package.sh)
-#   scripts/install_dependencies.sh all       also the tests, benchmarks, fuzzers and their display
+# Installs what the project needs from Debian 12's packages, by purpose (several may be given):
+#   scripts/install_dependencies.sh game     building and playing the game (scripts/run.sh)
+#   scripts/install_dependencies.sh package  also making the Debian packages (scripts/package.sh)
+#   scripts/install_dependencies.sh all      also the tests, benchmarks, fuzzers and their display
+#   scripts/install_dependencies.sh windows  building for Windows and running that build under
+#                                            Wine (scripts/test_windows.sh, package_windows.sh)
 # Packages are installed without their recommendations, so everything needed at run time is
 # named here. Idempotent: when everything is installed it changes nothing and needs no network.
 set -euo pipefail
@@ -26,13 +28,27 @@ tests=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox
 )
+windows=(
+  cmake make libopenal-dev libstb-dev
+  # The compilers (POSIX threads, for std::thread), and GoogleTest's sources to build with them.
+  g++-mingw-w64-x86-64-posix googletest
+  wine64
+  # What Wine only recommends but its windows need: fonts for message boxes, OpenGL through
+  # Mesa on the X server, and the X extensions its display driver loads.
+  fonts-wine libgl1 libgl1-mesa-dri
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxcomposite1 libxinerama1 libxxf86vm1
+)
 
-case "${1:-all}" in
-  game) packages=("${game[@]}") ;;
-  package) packages=("${game[@]}" "${package[@]}") ;;
-  all) packages=("${game[@]}" "${package[@]}" "${tests[@]}") ;;
-  *) echo "usage: $0 [game|package|all]" >&2; exit 2 ;;
-esac
+packages=()
+for group in "${@:-all}"; do
+  case "$group" in
+    game) packages+=("${game[@]}") ;;
+    package) packages+=("${game[@]}" "${package[@]}") ;;
+    all) packages+=("${game[@]}" "${package[@]}" "${tests[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    *) echo "usage: $0 [game|package|all|windows]..." >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

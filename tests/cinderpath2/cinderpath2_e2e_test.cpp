@@ -1,7 +1,8 @@
 // The real game program watched from outside on a private X server (tests/support): its window,
 // what it draws under the pointer, the sound it makes (OpenAL Soft's wave backend), its error
 // boxes, its life under a window manager, and its exit. The pointer and keys are driven with
-// xdotool.
+// xdotool. QM_GAME_COMMAND starts another build instead (scripts/test_windows.sh: the Windows one
+// under Wine).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -91,12 +92,13 @@ protected:
         std::ofstream(mFolder + "/alsoft.conf")
             << "[general]\nchannels = mono\nsample-type = int16\nfrequency = 22050\n[wave]\nfile = "
             << mFolder << "/capture.wav\n";
+        const char* game = std::getenv("QM_GAME_COMMAND");
         const std::string command =
             "cd '" + directory + "' && (env " + environment + " ALSOFT_DRIVERS=wave ALSOFT_CONF='" +
             mFolder +
-            "/alsoft.conf' ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 timeout -s KILL " +
-            "300 '" QM_GAME_PROGRAM "' >'" + mFolder + "/output.txt' 2>&1; echo $? >'" + mFolder +
-            "/exit.txt') >/dev/null 2>&1 &";
+            "/alsoft.conf' ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 timeout -s KILL 300 " +
+            (game != nullptr ? game : "'" QM_GAME_PROGRAM "'") + " >'" + mFolder +
+            "/output.txt' 2>&1; echo $? >'" + mFolder + "/exit.txt') >/dev/null 2>&1 &";
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
 
@@ -113,6 +115,9 @@ protected:
             Sleep(0.1);
         }
     }
+
+    // Some checks are of the SDL layer's own behaviour on a Linux desktop.
+    static bool IsAnotherBuild() { return std::getenv("QM_GAME_COMMAND") != nullptr; }
 
     bool IsRunning() const { return !std::filesystem::exists(mFolder + "/exit.txt"); }
 
@@ -221,6 +226,16 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
     HoldThenReleaseEscape(window);
     EXPECT_EQ(WaitForExit(), 0) << Output();
 
+    // With no OpenAL library to load (Wine has none) the game's first report is the missing
+    // device, its last the context that could then not be made: it played on in silence.
+    if (std::getenv("QM_GAME_WITHOUT_OPENAL") != nullptr)
+    {
+        const std::string output = Output(), report = "MESSAGE: AudioManager could not ";
+        EXPECT_EQ(output.find("MESSAGE: "), output.find(report + "create the default audio"));
+        EXPECT_EQ(output.rfind("MESSAGE: "), output.find(report + "set audio context."));
+        return;
+    }
+
     // Silence until the first collision, then the explosion.
     const std::vector<std::int16_t> samples =
         QuillmarkTest::ReadCapturedSamples(mFolder + "/capture.wav");
@@ -232,8 +247,9 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
     EXPECT_GT(*loudest, 3000);
 }
 
-// Clicks an error box's OK button, found on the box's pixels by its border colour.
-bool ClickOk(const DesktopWindow& box)
+// Clicks an error box's OK button, found on the box's pixels by a colour of its own: the SDL box's
+// border, or the white edge of Wine's (no other pixel there is white). False until it is drawn.
+bool ClickOk(const DesktopWindow& box, int red, int green, int blue)
 {
     const std::vector<unsigned long> pixels = QuillmarkTest::CaptureWindow(box);
     int left = box.width, top = box.height, right = -1, bottom = -1;
@@ -241,7 +257,7 @@ bool ClickOk(const DesktopWindow& box)
     {
         const int x = static_cast<int>(i % static_cast<std::size_t>(box.width));
         const int y = static_cast<int>(i / static_cast<std::size_t>(box.width));
-        if (IsColor(pixels[i], 140, 135, 129))
+        if (IsColor(pixels[i], red, green, blue))
         {
             left = std::min(left, x);
             top = std::min(top, y);
@@ -263,19 +279,23 @@ TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
     // sprite); the game goes on after each.
     int answered = 0;
     bool released = false;
+    auto nextRelease = Clock::now();
     const auto deadline = Clock::now() + std::chrono::seconds(120);
     while (IsRunning() && Clock::now() < deadline)
     {
         const DesktopWindow box = QuillmarkTest::FindWindowNamed("Error Condition Triggered");
         if (box.found)
         {
-            answered += ClickOk(box) ? 1 : 0;
+            answered += ClickOk(box, 140, 135, 129) || ClickOk(box, 255, 255, 255) ? 1 : 0;
             Sleep(0.2);
         }
-        else if (answered >= 8 && !released)
+        else if (answered >= 8 && Clock::now() >= nextRelease)
         {
-            HoldThenReleaseEscape(window);
+            // Again later if a box opened meanwhile and took the release (Wine's take the focus).
+            RunDesktopCommand("xdotool windowfocus " + std::to_string(window.id));
+            RunDesktopCommand("xdotool keydown Escape sleep 0.2 keyup Escape");
             released = true;
+            nextRelease = Clock::now() + std::chrono::seconds(5);
         }
         Sleep(0.1);
     }
@@ -298,6 +318,10 @@ TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
 // manager's close ends the game normally.
 TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
 {
+    if (IsAnotherBuild())
+    {
+        GTEST_SKIP() << "checks the SDL layer, not the build QM_GAME_COMMAND starts";
+    }
     StartWindowManager();
     StartGame(mSourceDir);
     const DesktopWindow window = WaitForWindow();
@@ -327,6 +351,10 @@ TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
 // once, instead of running unseen.
 TEST_F(Cinderpath2EndToEnd, WithoutADisplayItSaysWhyAndFails)
 {
+    if (IsAnotherBuild())
+    {
+        GTEST_SKIP() << "checks the SDL layer, not the build QM_GAME_COMMAND starts";
+    }
     StartGame(mSourceDir, "-u DISPLAY -u WAYLAND_DISPLAY");
     const int code = WaitForExit();
     EXPECT_NE(code, 0);

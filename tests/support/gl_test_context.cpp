@@ -3,9 +3,11 @@
 #include "support/gl_test_context.h"
 
 #include <GL/gl.h>
+#ifndef _WIN32
 #include <SDL.h>
 #include <dlfcn.h>
 #include <link.h>
+#endif
 
 #include <algorithm>
 #include <ostream>
@@ -15,6 +17,7 @@
 namespace QuillmarkTest
 {
 
+#ifndef _WIN32  // on Windows: gl_test_context_wgl.cpp
 namespace
 {
 
@@ -70,6 +73,7 @@ void GlTestContext::SwapBuffers()
 {
     SDL_GL_SwapWindow(mWindow);
 }
+#endif
 
 void ClearFrame()
 {

@@ -1,15 +1,45 @@
 // The platform seam: the few operating-system services the framework uses, Win32-style: under
-// Win32's names and signatures. Two implementations exist, on SDL2 for the game and a
-// scripted one for tests; the framework library never knows which one is linked.
+// Win32's names and signatures. On Windows the real API answers them; elsewhere two layers do, on
+// SDL2 for the game and a scripted one for tests, and the framework never knows which one.
 // Only what the window layer and the game clock call is here; no window-system type leaks in.
 #pragma once
 
 #include <cstdint>
 
-// The C runtime's generator, as on Win32: 15-bit results (0 to 32767) from one
-// process-wide sequence that is never seeded, so every run draws the same numbers.
+// The C runtime's generator, as on Win32: 15-bit results (0 to 32767) from one process-wide
+// sequence that is never seeded, so every run draws the same numbers. It is ours on every
+// platform, Windows included, so a run draws the same numbers everywhere.
 int CrtRand();
 constexpr int kCrtRandMaximum = 0x7FFF;
+
+#if defined(_WIN32) && !defined(QM_SCRIPTED_PLATFORM)
+
+// On Windows the seam is the platform itself: every type, number and operation comes from the
+// system's own headers, and the calls go to USER32, GDI32, OPENGL32 and KERNEL32, so nothing
+// differs from Win32 here. Tests that script the platform define QM_SCRIPTED_PLATFORM and take
+// the seam's own declarations (the other branch), which the scripted layer answers there too.
+// Lean: the full header would bring in the multimedia API, whose PlaySound macro renames the
+// audio manager's operation of that name.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#else
+
+#if defined(_WIN32)
+// The scripted layer on Windows: <GL/gl.h> there brings in <windows.h>, whose declarations would
+// clash with the ones below, unless it already knows how OpenGL's functions are declared.
+#ifndef WINGDIAPI
+#define WINGDIAPI __declspec(dllimport)
+#endif
+#ifndef APIENTRY
+#define APIENTRY __stdcall
+#endif
+#endif
 
 // ---- Basic types ---------------------------------------------------------------------------
 // Calling conventions mean nothing on this platform; the markers stay so the window layer reads
@@ -253,3 +283,5 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // A monotonic counter and its constant frequency in counts per second.
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+
+#endif

@@ -28,7 +28,8 @@ protected:
     {
         if (!mContext.IsValid())
             GTEST_SKIP() << "no OpenGL context: " << mContext.Error();
-        std::string pattern = std::filesystem::temp_directory_path() / "quillmark_gfx_XXXXXX";
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quillmark_gfx_XXXXXX").generic_string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         mFolder = pattern;
     }

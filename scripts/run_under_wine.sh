@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Debian's Wine: run_under_wine.sh [--alone] <prefix> <program> [args]
+# The prefix folder is made on first use (once, even when several programs start together), with
+# Wine's crash dialog turned off: a program that crashes ends at once instead of waiting for a
+# click.
+# --alone first waits until nothing else runs in the prefix, so the Wine session (its desktop
+# process among them) starts anew on the current X display, not on the display of a program
+# before it. Wine's own diagnostics stay quiet, and it never offers to download its .NET and
+# HTML engines.
+set -euo pipefail
+alone=0
+if [ "${1:-}" = "--alone" ]; then
+  alone=1
+  shift
+fi
+export WINEPREFIX="$1"
+shift
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+# Marked ready only once complete: a program started meanwhile waits for the lock.
+ready="$WINEPREFIX/quillmark-prefix-ready"
+if [ ! -f "$ready" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$ready" ]; then
+      "$wine" wineboot --init >/dev/null 2>&1
+      "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
+      "$wineserver" --wait
+      touch "$ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+if [ "$alone" -eq 1 ]; then
+  "$wineserver" --wait
+fi
+exec "$wine" "$@"
