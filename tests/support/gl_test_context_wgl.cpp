@@ -16,7 +16,7 @@ GlTestContext::GlTestContext(bool shown)
     RegisterClassA(&windowClass);  // an earlier context may have registered it: that is fine
     HWND window =
         CreateWindowExA(0, "QuillmarkTest", "Quillmark test", WS_POPUP | (shown ? WS_VISIBLE : 0),
-                        50, 50, kWindowWidth, kWindowHeight, nullptr, nullptr, nullptr, nullptr);
+                        50, 50, 1280, 720, nullptr, nullptr, nullptr, nullptr);
     HDC deviceContext = GetDC(window);
     PIXELFORMATDESCRIPTOR format = {};
     format.nSize = sizeof(format);

@@ -1,15 +1,11 @@
-// Test support for the audio suites: WAV files built byte by byte (malformed on purpose when
-// wanted), a private temporary folder per test, and a look at the OpenAL sources alive right now.
+// Test support for the audio suites: the shared WAV builders (tests/support/wav_files.h), a
+// private temporary folder per test that loads sounds, and a look at the OpenAL sources alive now.
 #pragma once
 
 #include <AL/al.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
-#include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -18,6 +14,7 @@
 
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "support/recording_error_handler.h"
+#include "support/wav_files.h"
 
 // Only the audio suites include this, so their helpers stand in the global namespace.
 using Quillmark::Audio::AudioController;
@@ -25,49 +22,14 @@ using Quillmark::Audio::AudioHandle;
 using Quillmark::Audio::theAudioManager;
 using QuillmarkTest::RecordingErrorHandler;
 
-inline std::string Le(std::uint32_t value, int bytes)
-{
-    const char raw[] = {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-    return std::string(raw, static_cast<std::size_t>(bytes));
-}
+using QuillmarkTest::Chunk;
+using QuillmarkTest::Le;
+using QuillmarkTest::ToneFile;
+using QuillmarkTest::Wav;
 
-// A chunk claiming `size` bytes (its own length unless given), so it may claim more than it holds.
-inline std::string Chunk(const char* id, const std::string& payload, std::int64_t size = -1)
+// A private folder per test that also loads sounds from what it writes.
+struct TemporaryFolder : QuillmarkTest::TemporaryFolder
 {
-    return id + Le(static_cast<std::uint32_t>(size < 0 ? payload.size() : size), 4) + payload;
-}
-
-// A RIFF file (its size left 0: the reader never uses it) with a PCM format chunk, then `rest`.
-inline std::string Wav(int channels, int rate, int bits, const std::string& rest)
-{
-    const int align = channels * bits / 8;
-    return std::string("RIFF\0\0\0\0WAVE", 12) +
-           Chunk("fmt ", Le(1, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) +
-                             Le(align, 2) + Le(bits, 2)) +
-           rest;
-}
-
-// A 16-bit mono 441 Hz tone at 22050 Hz (50 samples a period) and 0.8 of full scale.
-inline std::string ToneFile(double seconds)
-{
-    std::string samples;
-    for (int i = 0; i < static_cast<int>(seconds * 22050); ++i)
-        samples += Le(static_cast<std::uint32_t>(std::lround(26214 * std::sin(M_PI * i / 25))), 2);
-    return Wav(1, 22050, 16, Chunk("data", samples));
-}
-
-struct TemporaryFolder
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "qm_audio_XXXXXX").string();
-    std::filesystem::path path{mkdtemp(pattern.data())};
-
-    ~TemporaryFolder() { std::filesystem::remove_all(path); }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    std::string Write(const std::string& name, const std::string& contents) const
-    {
-        std::ofstream(File(name), std::ios::binary) << contents;
-        return File(name);
-    }
     AudioHandle Sound(const std::string& name, const std::string& contents) const
     {
         return theAudioManager.CreateSoundFromFile(Write(name, contents));

@@ -1,10 +1,8 @@
 // What is really heard: these tests run with OpenAL Soft's wave backend writing the mix (mono,
 // 16-bit, 22050 Hz) to the file named by QM_CAPTURE_FILE, and look for the played samples in it.
 // The backend mixes in real time, so every sound here is a fraction of a second long.
-#include <cstring>
-#include <iterator>
-
 #include "audio_test_files.h"
+#include "support/captured_sound.h"
 
 namespace
 {
@@ -23,15 +21,13 @@ std::vector<Burst> WaitForBursts(std::size_t count)
     PollUntil(
         [&]
         {
-            std::ifstream file(std::getenv("QM_CAPTURE_FILE"), std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(file)), {});
+            const std::vector<std::int16_t> samples =
+                QuillmarkTest::ReadCapturedSamples(std::getenv("QM_CAPTURE_FILE"));
             bursts.clear();
             std::size_t i = 0;
-            for (std::size_t at = std::min(bytes.find("data", 12), bytes.size()) + 8;
-                 at + 1 < bytes.size(); at += 2, ++i)
+            for (; i < samples.size(); ++i)
             {
-                std::int16_t sample;
-                std::memcpy(&sample, bytes.data() + at, 2);
+                const std::int16_t sample = samples[i];
                 if (std::abs(sample) <= 300)
                     continue;
                 if (bursts.empty() || i - bursts.back().end >= 100)
