@@ -1,5 +1,5 @@
-// The frame observer is a plain pointer: the loop reads it once per frame, so an unobserved run
-// pays one load and one branch.
+// The observer and the switch are plain values: the loop reads each once per frame, so a plain
+// run pays a load and a branch for each.
 #include "quill_mark/platform/qm_frame_observer.h"
 
 namespace Quillmark::Platform
@@ -8,7 +8,8 @@ namespace Quillmark::Platform
 namespace
 {
 FrameObserver theFrameObserver = nullptr;
-}
+bool theFramesAreDrawn = true;
+}  // namespace
 
 void SetFrameObserver(FrameObserver observer)
 {
@@ -18,6 +19,16 @@ void SetFrameObserver(FrameObserver observer)
 FrameObserver GetFrameObserver()
 {
     return theFrameObserver;
+}
+
+void SetFramesDrawn(bool drawn)
+{
+    theFramesAreDrawn = drawn;
+}
+
+bool AreFramesDrawn()
+{
+    return theFramesAreDrawn;
 }
 
 }  // namespace Quillmark::Platform

@@ -13,7 +13,8 @@ class GameScene;
 namespace qmImplementation
 {
 
-// FNV-1a over the entities in order and, for each, its own graphics one level down.
+// Over the entities in order and, for each, its own graphics one level down; sprites add their
+// scale and rotation.
 std::uint32_t ChecksumOfScene(const Quillmark::Game::GameScene& scene);
 
 }  // namespace qmImplementation
