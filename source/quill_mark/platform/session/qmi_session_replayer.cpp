@@ -66,7 +66,7 @@ const qmSeam::Table& Layer()
     return *TheReplay().layer;
 }
 
-std::string Format(const char* format, ...)
+__attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...)
 {
     char text[512];
     va_list arguments;
