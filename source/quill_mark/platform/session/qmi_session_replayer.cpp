@@ -24,6 +24,9 @@ namespace
 
 using Clock = std::chrono::steady_clock;
 
+// A week: longer than any session, short enough to stay within the clock's range.
+constexpr double kLongestWait = 7.0 * 24.0 * 3600.0;
+
 enum class Mode
 {
     kReplaying,  // answers from the file
@@ -156,11 +159,14 @@ void Pace(std::int64_t count)
     {
         return;
     }
-    const double seconds =
-        static_cast<double>(count - *replay.firstCount) / static_cast<double>(replay.frequency);
+    // In unsigned arithmetic and bounded, as the counts come from a file.
+    const auto counts = static_cast<std::int64_t>(static_cast<std::uint64_t>(count) -
+                                                  static_cast<std::uint64_t>(*replay.firstCount));
+    const double seconds = static_cast<double>(counts) / static_cast<double>(replay.frequency);
+    const double bounded = seconds < 0.0 ? 0.0 : (seconds > kLongestWait ? kLongestWait : seconds);
     std::this_thread::sleep_until(
         replay.firstCountTime +
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)));
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(bounded)));
 }
 
 // In a window the layer's own events keep arriving: paints are settled, a close ends the replay,
