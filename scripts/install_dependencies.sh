@@ -11,7 +11,7 @@ set -euo pipefail
 
 game=(
   build-essential cmake pkg-config
-  libsdl2-dev libopenal-dev libgl-dev libstb-dev
+  libsdl2-dev libopenal-dev libgl-dev libegl-dev libstb-dev
   # OpenAL Soft reaches the sound system through these, which it only recommends.
   libasound2 libpulse0
   # The X server's core fonts, which SDL's message boxes draw their text with.

@@ -1,7 +1,9 @@
-// Program entry of the game. Command-line arguments are not used.
+// Program entry of the game: plays it, records it (--record FILE) or replays a recording of it
+// (--replay FILE [--show] [--until-frame N]); the framework's session runner reads the arguments.
 #include "cinderpath2/game_entry.h"
+#include "quill_mark/platform/qm_session.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    return Cinderpath2::RunCinderpath2();
+    return Quillmark::Platform::RunSession(argc, argv, "Cinderpath2", Cinderpath2::RunCinderpath2);
 }

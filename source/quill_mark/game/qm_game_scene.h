@@ -45,6 +45,8 @@ public:
 
     // Seconds of frame time not yet simulated.
     float GetTimeAccumulator() const { return mTimeAccumulator; }
+    // In the order they were added; for looking at the simulation, not for changing the list.
+    const std::list<Entity*>& GetEntities() const { return mEntities; }
 
 private:
     // The game loop moves frame time into the accumulator and steps it out again.

@@ -12,7 +12,11 @@
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "quill_mark/core/qm_noncopyable.h"
 #include "quill_mark/game/implementation/qmi_game_application_handler.h"
+#include "quill_mark/game/implementation/qmi_scene_checksum.h"
+#include "quill_mark/game/qm_entity.h"
 #include "quill_mark/game/qm_game_scene.h"
+#include "quill_mark/graphics/qm_sprite.h"
+#include "quill_mark/platform/qm_frame_observer.h"
 #include "quill_mark/platform/scripted/qmi_scripted_platform.h"
 #include "support/recording_error_handler.h"
 
@@ -77,6 +81,16 @@ protected:
     Log log;
     RecordingScene scene{"scene", log};
 };
+
+// An entity with one sprite, as the game's circles are.
+struct SpriteEntity : Quillmark::Game::Entity
+{
+    SpriteEntity() { AddGraphic(&sprite); }
+    ~SpriteEntity() override { RemoveGraphic(&sprite); }
+    Quillmark::Graphics::Sprite sprite{Quillmark::Graphics::SpriteFrame{}};
+};
+
+Log* theObserverLog = nullptr;
 
 }  // namespace
 
@@ -156,4 +170,49 @@ TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMi
              "qmInternalError: Expected application handler to by null at this moment.",
              "qmInternalError: Expected window handle to be unused at this moment.",
              "qmInternalError: Game Application has not been set."}));
+}
+
+TEST_F(GameLoop, ObserverSeesEachFrameAfterItsDrawingWhichMayBeTurnedOff)
+{
+    theObserverLog = &log;
+    Quillmark::Platform::SetFrameObserver([](std::uint32_t checksum)
+                                          { theObserverLog->push_back(std::to_string(checksum)); });
+    const std::string emptyScene = std::to_string(qmImplementation::ChecksumOfScene(scene));
+    Run(scene, {0.015});
+    Quillmark::Platform::SetFramesDrawn(false);
+    Run(scene, {0.0});
+    EXPECT_EQ(log, (Log{"scene.open", "scene.simulate", "scene.update", "scene.render", emptyScene,
+                        "scene.close", "scene.open", "scene.update", emptyScene}));
+}
+
+TEST(SceneChecksum, EverySimulatedValueOfEntitiesAndTheirSpritesCounts)
+{
+    const std::vector<std::pair<const char*, std::function<void(SpriteEntity&)>>> changes = {
+        {"entity x", [](SpriteEntity& e) { e.SetPosition(1.0f, 0.0f); }},
+        {"entity y", [](SpriteEntity& e) { e.SetPosition(0.0f, -1.0f); }},
+        {"entity depth", [](SpriteEntity& e) { e.SetDepth(0.5f); }},
+        {"entity active", [](SpriteEntity& e) { e.SetActive(false); }},
+        {"entity visible", [](SpriteEntity& e) { e.SetVisible(false); }},
+        {"sprite position", [](SpriteEntity& e) { e.sprite.SetPosition(0.0f, 2.0f); }},
+        {"sprite visible", [](SpriteEntity& e) { e.sprite.SetVisible(false); }},
+        {"sprite scale x", [](SpriteEntity& e) { e.sprite.SetScale(2.0f, 1.0f); }},
+        {"sprite scale y", [](SpriteEntity& e) { e.sprite.SetScale(1.0f, 0.5f); }},
+        {"sprite rotation", [](SpriteEntity& e) { e.sprite.SetRotation(90.0f); }},
+    };
+    Log unused;
+    RecordingScene scene("scene", unused);
+    SpriteEntity first;
+    SpriteEntity second;
+    scene.AddEntity(first);
+    scene.AddEntity(second);
+    const std::uint32_t unchanged = qmImplementation::ChecksumOfScene(scene);
+    for (const auto& [name, change] : changes)
+    {
+        SpriteEntity changed;
+        change(changed);
+        RecordingScene other("other", unused);
+        other.AddEntity(first);
+        other.AddEntity(changed);
+        EXPECT_NE(qmImplementation::ChecksumOfScene(other), unchanged) << name;
+    }
 }

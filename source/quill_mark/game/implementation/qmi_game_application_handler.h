@@ -1,6 +1,7 @@
 // The game loop: the application handler every GameApplication runs on, the scene records it
 // reads at the start of each frame, and the scene step (scene change, fixed simulation steps,
-// audio, per-frame update, drawing in a pixel-exact 2D projection).
+// audio, per-frame update, drawing in a pixel-exact 2D projection unless frames are not drawn,
+// and the frame observer's checksum when a session is recorded or replayed).
 #pragma once
 
 #include "quill_mark/application/qm_application_handler_interface.h"

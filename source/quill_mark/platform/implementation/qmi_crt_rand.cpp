@@ -18,3 +18,8 @@ void SetCrtRandState(std::uint32_t state)
 {
     theCrtRandState = state;
 }
+
+std::uint32_t GetCrtRandState()
+{
+    return theCrtRandState;
+}

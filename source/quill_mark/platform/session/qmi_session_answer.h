@@ -1,0 +1,66 @@
+// One answer of the platform seam as a session recording keeps it: which call it answered, and
+// the values it gave. Only the calls whose answers the framework reads are kept (the counter, the
+// cursor, messages, message boxes, window geometry), plus a digest of the simulation after each
+// frame and the end of the session. The file's text form is in docs/replay_format.md.
+#pragma once
+
+#include <cstdint>
+
+namespace qmImplementation::Session
+{
+
+constexpr char kFormatName[] = "quillmark-session";
+constexpr int kFormatVersion = 1;
+
+// The letter that starts the answer's token in the file.
+enum class AnswerKind : char
+{
+    kFrequency = 'f',     // QueryPerformanceFrequency: counts per second
+    kCounter = 't',       // QueryPerformanceCounter: the count
+    kCursor = 'c',        // GetCursorPos: x, y in screen pixels
+    kClientOrigin = 'o',  // ScreenToClient: x, y that it subtracted
+    kNoMessage = 'n',     // PeekMessageA: nothing waiting
+    kMessage = 'm',       // PeekMessageA: window number, message, wParam, lParam
+    kClientRect = 'k',    // GetClientRect: left, top, right, bottom
+    kWindowRect = 'w',    // GetWindowRect: left, top, right, bottom
+    kMessageBox = 'b',    // MessageBoxA: the button, a hash of the caption and text
+    kFrameEnd = '=',      // end of a frame: the random sequence's state, the scene checksum
+    kEnd = 'e',           // the game ended (written "end")
+};
+
+struct Answer
+{
+    AnswerKind kind = AnswerKind::kEnd;
+    // The call returned 0; its values mean nothing.
+    bool failed = false;
+    std::int64_t values[4] = {};
+};
+
+// How a token writes its values: the reader checks each against its range.
+enum class Field
+{
+    kInteger,   // any signed 64-bit value
+    kUnsigned,  // any unsigned 64-bit value (kept bit for bit in the signed slot)
+    kInt32,     // a LONG or an int
+    kUint32,    // a message number
+    kWindow,    // a window number, 0 to 65535
+    kHex,       // a 32-bit value in up to 8 hexadecimal digits
+};
+
+// The shape of each kind's token, shared by the writer and the reader.
+struct AnswerForm
+{
+    AnswerKind kind;
+    bool canFail;    // "x!" stands for a call that returned 0
+    bool canBeBare;  // "x" alone: no message, or the same cursor or origin as before
+    int count;
+    Field fields[4];
+};
+
+// Null for a letter that starts no answer ("end" is not an answer).
+const AnswerForm* FindForm(char letter);
+
+// What the game asked for, as a replay names it: "the cursor", "a message box", ...
+const char* DescribeKind(AnswerKind kind);
+
+}  // namespace qmImplementation::Session
