@@ -19,6 +19,14 @@ if(TARGET quillmark_platform_sdl)
   set_target_properties(quillmark_platform_sdl PROPERTIES EXPORT_NAME platform_sdl)
   list(APPEND QM_INSTALLED_LIBRARIES quillmark_platform_sdl)
 endif()
+# Games that run through RunSession (recording and replaying sessions) link
+# Quillmark::platform_session instead of platform_sdl; the libraries below it come along.
+if(TARGET quillmark_seam_sdl)
+  foreach(library IN ITEMS platform_session seam_sdl seam_scripted session_format)
+    set_target_properties(quillmark_${library} PROPERTIES EXPORT_NAME ${library})
+    list(APPEND QM_INSTALLED_LIBRARIES quillmark_${library})
+  endforeach()
+endif()
 install(TARGETS ${QM_INSTALLED_LIBRARIES}
   EXPORT QuillmarkTargets
   ARCHIVE DESTINATION "${CMAKE_INSTALL_LIBDIR}" COMPONENT framework
@@ -49,9 +57,16 @@ install(FILES "${CMAKE_BINARY_DIR}/install/QuillmarkConfig.cmake"
 # The .pc file finds its prefix from where it lies, so any install prefix works.
 file(RELATIVE_PATH QM_PKGCONFIG_TO_PREFIX "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
 string(REGEX REPLACE "/$" "" QM_PKGCONFIG_TO_PREFIX "${QM_PKGCONFIG_TO_PREFIX}")
-configure_file(cmake/install/quillmark.pc.in "${CMAKE_BINARY_DIR}/install/quillmark.pc" @ONLY)
-install(FILES "${CMAKE_BINARY_DIR}/install/quillmark.pc"
-  DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig" COMPONENT framework)
+# quillmark.pc links the SDL layer; quillmark-session.pc the session layer, for RunSession.
+set(QM_PKGCONFIG_FILES quillmark)
+if(TARGET quillmark_seam_sdl)
+  list(APPEND QM_PKGCONFIG_FILES quillmark-session)
+endif()
+foreach(pc IN LISTS QM_PKGCONFIG_FILES)
+  configure_file(cmake/install/${pc}.pc.in "${CMAKE_BINARY_DIR}/install/${pc}.pc" @ONLY)
+  install(FILES "${CMAKE_BINARY_DIR}/install/${pc}.pc"
+    DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig" COMPONENT framework)
+endforeach()
 
 # ---- The game -----------------------------------------------------------------------------------
 # The game reads data/... relative to the working directory, so the program goes out of the way
@@ -91,12 +106,13 @@ set(CPACK_COMPONENTS_ALL framework)
 set(CPACK_DEBIAN_FRAMEWORK_PACKAGE_NAME quillmark-dev)
 set(CPACK_DEBIAN_FRAMEWORK_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_FRAMEWORK_PACKAGE_DEPENDS
-  "libsdl2-dev, libopenal-dev, libgl-dev, libx11-dev, pkg-config, ${QM_RUNTIME_PACKAGES}")
+  "libsdl2-dev, libopenal-dev, libgl-dev, libegl-dev, libx11-dev, pkg-config, ${QM_RUNTIME_PACKAGES}")
 set(CPACK_COMPONENT_FRAMEWORK_DESCRIPTION
   "Quillmark, a compact 2D game framework in C++17: headers, static libraries, CMake package and pkg-config file
 One fixed-size window with an OpenGL 1.1 context, a fixed-step game loop, scenes, sprites, sprite
 sheets and animations, and OpenAL audio with named audio events. find_package(Quillmark) gives
-Quillmark::quillmark and Quillmark::platform_sdl.")
+Quillmark::quillmark and Quillmark::platform_sdl, or Quillmark::platform_session for games that
+record and replay sessions.")
 if(QM_BUILD_GAME AND UNIX)
   list(APPEND CPACK_COMPONENTS_ALL game)
   set(CPACK_DEBIAN_GAME_PACKAGE_NAME cinderpath2)

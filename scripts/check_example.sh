@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 prefix="$work/prefix"
 
 cmake --preset game >/dev/null
-cmake --build --preset game --target quillmark quillmark_platform_sdl
+cmake --build --preset game --target quillmark quillmark_platform_sdl quillmark_platform_session
 cmake --install build/game --prefix "$prefix" --component framework >/dev/null
 
 # Each header must compile with nothing but the prefix and the standard library.

@@ -2,6 +2,7 @@
 // data/ (relative to the working directory), and runs the meadow scene until the player quits.
 // FIRST_GAME_FRAMES=N ends the game after N frames, for automated runs: reports then go only to
 // standard output, since no one is there to close a message box, and make the exit status 1.
+// The run goes through RunSession, so `first_game --record FILE` and `--replay FILE` work too.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -11,6 +12,7 @@
 #include "quill_mark/core/qm_error.h"
 #include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
+#include "quill_mark/platform/qm_session.h"
 
 namespace
 {
@@ -22,9 +24,8 @@ public:
     int count = 0;
 };
 
-}  // namespace
-
-int main()
+// The whole game, from the window opening to its closing; returns the exit code.
+int RunFirstGame()
 {
     const char* frameLimit = std::getenv("FIRST_GAME_FRAMES");
     ReportCounter reports;
@@ -49,4 +50,11 @@ int main()
     std::cout << "first_game: " << scene.GetFrameCount() << " frames, " << reports.count
               << " reports\n";
     return reports.count == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return Quillmark::Platform::RunSession(argc, argv, "FirstGame", RunFirstGame);
 }
