@@ -325,7 +325,8 @@ TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
     StartWindowManager();
     StartGame(mSourceDir);
     const DesktopWindow window = WaitForWindow();
-    ASSERT_TRUE(window.found) << Output();
+    ASSERT_TRUE(window.found) << "windows: " << QuillmarkTest::ListWindowNames() << "\n"
+                              << Output();
     EXPECT_EQ(window.frameX, 50);
     EXPECT_EQ(window.frameY, 50);
     EXPECT_EQ(window.width, 1280);
@@ -335,8 +336,9 @@ TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
     ASSERT_TRUE(RunDesktopCommand(focusGame));
     ASSERT_TRUE(RunDesktopCommand("xdotool keydown Escape"));
     ASSERT_EQ(std::system("xmessage -title focusthief 'another window' >/dev/null 2>&1 &"), 0);
-    ASSERT_TRUE(WaitForWindow("focusthief").found);
-    Sleep(0.5);
+    const DesktopWindow thief = WaitForWindow("focusthief");
+    ASSERT_TRUE(thief.found);
+    ASSERT_TRUE(RunDesktopCommand("xdotool windowactivate --sync " + std::to_string(thief.id)));
     ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
     Sleep(1.0);
     EXPECT_TRUE(IsRunning()) << "Escape let go in another window ended the game";

@@ -27,19 +27,32 @@ Display* OpenDisplay()
     return XOpenDisplay(nullptr);
 }
 
-// Depth-first: the client window sits inside the window manager's frame when there is one.
-Window FindNamed(Display* display, Window window, const std::string& name)
+std::string NameOf(Display* display, Window window)
+{
+    XTextProperty windowName = {};
+    std::string name;
+    if (XGetWMName(display, window, &windowName) != 0 && windowName.value != nullptr)
+    {
+        name.assign(reinterpret_cast<const char*>(windowName.value), windowName.nitems);
+    }
+    XFree(windowName.value);
+    return name;
+}
+
+// Depth-first: the client window sits inside the window manager's frame when there is one. With
+// an empty name every named window is listed in `names` and none is found.
+Window FindNamed(Display* display, Window window, const std::string& name, std::string& names)
 {
     // Read in whatever encoding it was set with (SDL's message boxes use UTF-8, which
     // XFetchName does not return); the names looked for are plain ASCII.
-    XTextProperty windowName = {};
-    const bool matches =
-        XGetWMName(display, window, &windowName) != 0 && windowName.value != nullptr &&
-        name == std::string(reinterpret_cast<const char*>(windowName.value), windowName.nitems);
-    XFree(windowName.value);
-    if (matches)
+    const std::string windowName = NameOf(display, window);
+    if (!name.empty() && windowName == name)
     {
         return window;
+    }
+    if (!windowName.empty())
+    {
+        names += "\"" + windowName + "\" ";
     }
     Window root = 0;
     Window parent = 0;
@@ -50,7 +63,7 @@ Window FindNamed(Display* display, Window window, const std::string& name)
     {
         for (unsigned int i = 0; i < count && found == 0; ++i)
         {
-            found = FindNamed(display, children[i], name);
+            found = FindNamed(display, children[i], name, names);
         }
         XFree(children);
     }
@@ -96,7 +109,8 @@ DesktopWindow FindWindowNamed(const std::string& name)
     {
         return result;
     }
-    const Window window = FindNamed(display, DefaultRootWindow(display), name);
+    std::string names;
+    const Window window = FindNamed(display, DefaultRootWindow(display), name, names);
     XWindowAttributes attributes = {};
     if (window != 0 && XGetWindowAttributes(display, window, &attributes) != 0)
     {
@@ -109,6 +123,17 @@ DesktopWindow FindWindowNamed(const std::string& name)
     }
     XCloseDisplay(display);
     return result;
+}
+
+std::string ListWindowNames()
+{
+    std::string names;
+    if (Display* display = OpenDisplay())
+    {
+        FindNamed(display, DefaultRootWindow(display), "", names);
+        XCloseDisplay(display);
+    }
+    return names;
 }
 
 std::vector<unsigned long> CaptureWindow(const DesktopWindow& window)

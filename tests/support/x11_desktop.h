@@ -27,6 +27,8 @@ struct DesktopWindow
 
 // The first window anywhere in the tree with exactly this name.
 DesktopWindow FindWindowNamed(const std::string& name);
+// The names of every named window, for a failure message that shows what was there instead.
+std::string ListWindowNames();
 
 // The screen's pixels (0xRRGGBB) inside the window's rectangle, rows from the top down.
 std::vector<unsigned long> CaptureWindow(const DesktopWindow& window);
