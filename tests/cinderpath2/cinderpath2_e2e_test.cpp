@@ -105,9 +105,10 @@ protected:
     // openbox, as a desktop user would have it; stopped in TearDown.
     void StartWindowManager()
     {
-        ASSERT_EQ(
-            std::system(("openbox >/dev/null 2>&1 & echo $! >'" + mFolder + "/wm.pid'").c_str()),
-            0);
+        ASSERT_EQ(std::system(("openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" +
+                               mFolder + "/wm.pid'")
+                                  .c_str()),
+                  0);
         const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
         while (!RunDesktopCommand("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window") &&
                Clock::now() < deadline)
@@ -146,12 +147,14 @@ protected:
         return window;
     }
 
-    std::string Output() const
+    static std::string ReadFile(const std::string& path)
     {
         std::stringstream text;
-        text << std::ifstream(mFolder + "/output.txt").rdbuf();
+        text << std::ifstream(path).rdbuf();
         return text.str();
     }
+
+    std::string Output() const { return ReadFile(mFolder + "/output.txt"); }
 
     // Pressing and holding Escape must not end the game; letting it go must. The hold spans
     // several frames even of a sanitizer build.
@@ -325,7 +328,8 @@ TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
     StartWindowManager();
     StartGame(mSourceDir);
     const DesktopWindow window = WaitForWindow();
-    ASSERT_TRUE(window.found) << "windows: " << QuillmarkTest::ListWindowNames() << "\n"
+    ASSERT_TRUE(window.found) << "windows: " << QuillmarkTest::ListWindowNames()
+                              << "\nopenbox: " << ReadFile(mFolder + "/openbox.txt") << "\n"
                               << Output();
     EXPECT_EQ(window.frameX, 50);
     EXPECT_EQ(window.frameY, 50);
