@@ -102,19 +102,27 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
 
-    // openbox, as a desktop user would have it; stopped in TearDown.
+    // openbox, as a desktop user would have it; stopped in TearDown. It is ready once it frames a
+    // window of its own: a window mapped while it is still starting may never be shown (a first
+    // start, building its font caches, takes seconds), and SDL would wait for it for ever.
     void StartWindowManager()
     {
         ASSERT_EQ(std::system(("openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" +
                                mFolder + "/wm.pid'")
                                   .c_str()),
                   0);
+        ASSERT_EQ(std::system("xmessage -title wmready ready >/dev/null 2>&1 &"), 0);
         const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
-        while (!RunDesktopCommand("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window") &&
+        DesktopWindow probe;
+        while (!((probe = QuillmarkTest::FindWindowNamed("wmready")).found &&
+                 probe.frameY != probe.y) &&
                Clock::now() < deadline)
         {
             Sleep(0.1);
         }
+        RunDesktopCommand("pkill -f 'xmessage -title wmready'");
+        ASSERT_NE(probe.frameY, probe.y)
+            << "openbox framed no window: " << ReadFile(mFolder + "/openbox.txt");
     }
 
     // Some checks are of the SDL layer's own behaviour on a Linux desktop.
