@@ -357,7 +357,9 @@ TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
     ASSERT_TRUE(RunDesktopCommand("xdotool windowactivate --sync " + std::to_string(thief.id)));
     ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
     Sleep(1.0);
-    EXPECT_TRUE(IsRunning()) << "Escape let go in another window ended the game";
+    ASSERT_TRUE(IsRunning()) << "Escape let go in another window ended the game, code "
+                             << WaitForExit() << ":\n"
+                             << Output();
 
     RunDesktopCommand("pkill -x xmessage");
     ASSERT_TRUE(RunDesktopCommand(focusGame));
