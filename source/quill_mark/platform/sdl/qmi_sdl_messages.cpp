@@ -1,11 +1,12 @@
 // The message queue on SDL: each PeekMessageA first turns the SDL events waiting so far into
 // window messages (without waiting for more), then hands out the next message. Events for
 // windows that no longer exist are dropped, and so are the key releases SDL makes up when the
-// window loses the focus: on Win32 a key let go while another window has the focus stays down.
+// focus moves: on Win32 a key let go while another window has the focus stays down.
 #include <vector>
 
 #include "quill_mark/platform/sdl/qmi_sdl_keys.h"
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
+#include "quill_mark/platform/sdl/qmi_x11_window_system.h"
 
 using namespace qmImplementation::SdlPlatform;
 
@@ -85,14 +86,29 @@ void TranslateButtonEvent(const SDL_MouseButtonEvent& event)
     GetState().queue.Post(window, message, 0, position);
 }
 
-// When SDL loses the keyboard focus it releases every held key: the key-ups come right before
-// the focus-lost event of the same window, stamped with the same moment.
-bool IsReleasedByFocusLoss(const std::vector<SDL_Event>& events, std::size_t keyUp)
+// An event as polled, with what its window-system message was, read while that is still valid
+// (SDL reuses its storage on the next poll).
+struct PolledEvent
 {
-    const SDL_KeyboardEvent& key = events[keyUp].key;
+    SDL_Event event;
+    bool isXKeyRelease;
+};
+
+// SDL releases every held key on its own whenever the keyboard focus moves, and on Win32 a key let
+// go while another window has the focus stays down: only releases heard from the window system
+// count. On X11 each of those comes right after the X key release it was made from (passed on
+// first as SDL_SYSWMEVENT). Elsewhere the made-up ones are told by what follows them: the
+// focus-lost event of the same window, stamped with the same moment.
+bool IsMadeUpRelease(const std::vector<PolledEvent>& events, std::size_t keyUp, bool onX11)
+{
+    if (onX11)
+    {
+        return keyUp == 0 || !events[keyUp - 1].isXKeyRelease;
+    }
+    const SDL_KeyboardEvent& key = events[keyUp].event.key;
     for (std::size_t next = keyUp + 1; next < events.size(); ++next)
     {
-        const SDL_Event& event = events[next];
+        const SDL_Event& event = events[next].event;
         if (event.type == SDL_KEYUP && event.key.windowID == key.windowID &&
             event.key.timestamp == key.timestamp)
         {
@@ -104,6 +120,26 @@ bool IsReleasedByFocusLoss(const std::vector<SDL_Event>& events, std::size_t key
     return false;
 }
 
+void TranslateEvent(const SDL_Event& event)
+{
+    switch (event.type)
+    {
+        case SDL_WINDOWEVENT:
+            TranslateWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            TranslateKeyEvent(event.key);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            TranslateButtonEvent(event.button);
+            break;
+        default:
+            break;
+    }
+}
+
 // SDL's own quit event is not used: closing a window posts WM_CLOSE for that window.
 void TranslatePendingEvents()
 {
@@ -111,36 +147,24 @@ void TranslatePendingEvents()
     {
         return;
     }
-    // Gathered first, so a key-up can be judged by what follows it; kept to reuse its storage.
-    static std::vector<SDL_Event> events;
+    // Gathered first, so a key-up can be judged by its neighbours; kept to reuse its storage.
+    static std::vector<PolledEvent> events;
     events.clear();
     SDL_Event polled;
     while (SDL_PollEvent(&polled) != 0)
     {
-        events.push_back(polled);
+        const bool isXKeyRelease =
+            polled.type == SDL_SYSWMEVENT &&
+            qmImplementation::X11WindowSystem::IsKeyRelease(polled.syswm.msg);
+        events.push_back(PolledEvent{polled, isXKeyRelease});
     }
+    const bool onX11 = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
     for (std::size_t i = 0; i < events.size(); ++i)
     {
-        const SDL_Event& event = events[i];
-        if (event.type == SDL_KEYUP && IsReleasedByFocusLoss(events, i))
+        const SDL_Event& event = events[i].event;
+        if (event.type != SDL_KEYUP || !IsMadeUpRelease(events, i, onX11))
         {
-            continue;
-        }
-        switch (event.type)
-        {
-            case SDL_WINDOWEVENT:
-                TranslateWindowEvent(event.window);
-                break;
-            case SDL_KEYDOWN:
-            case SDL_KEYUP:
-                TranslateKeyEvent(event.key);
-                break;
-            case SDL_MOUSEBUTTONDOWN:
-            case SDL_MOUSEBUTTONUP:
-                TranslateButtonEvent(event.button);
-                break;
-            default:
-                break;
+            TranslateEvent(event);
         }
     }
 }

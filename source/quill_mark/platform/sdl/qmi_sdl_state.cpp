@@ -78,6 +78,8 @@ bool EnsureVideo()
     {
         return false;
     }
+    // Window-system events tell real key releases from those SDL makes up (see the messages).
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     // SDL is deliberately not shut down at exit: the end of the process closes the display
     // connection anyway, and unloading the OpenGL driver then would only hide what the driver
     // still holds from leak checkers, which can no longer name the unloaded library.

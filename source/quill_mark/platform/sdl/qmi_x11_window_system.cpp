@@ -86,4 +86,10 @@ bool GetClientSize(SDL_Window* window, int& width, int& height)
     return true;
 }
 
+bool IsKeyRelease(const SDL_SysWMmsg* message)
+{
+    return message != nullptr && message->subsystem == SDL_SYSWM_X11 &&
+           message->msg.x11.event.type == KeyRelease;
+}
+
 }  // namespace qmImplementation::X11WindowSystem

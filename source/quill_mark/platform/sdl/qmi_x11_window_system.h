@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+struct SDL_SysWMmsg;
+
 namespace qmImplementation::X11WindowSystem
 {
 
@@ -13,5 +15,10 @@ bool QueryPointer(SDL_Window* window, int& screenX, int& screenY);
 // The top-left corner of the window's drawable area in screen pixels.
 bool GetClientOrigin(SDL_Window* window, int& screenX, int& screenY);
 bool GetClientSize(SDL_Window* window, int& width, int& height);
+
+// Whether a window-system event SDL passed on (SDL_SYSWMEVENT) is an X key release: the only
+// kind of event from which SDL makes a key-up of a key really let go in the window. False for
+// any other event and off X11.
+bool IsKeyRelease(const SDL_SysWMmsg* message);
 
 }  // namespace qmImplementation::X11WindowSystem
