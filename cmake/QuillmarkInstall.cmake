@@ -22,7 +22,7 @@ endif()
 # Games that run through RunSession (recording and replaying sessions) link
 # Quillmark::platform_session instead of platform_sdl; the libraries below it come along.
 if(TARGET quillmark_seam_sdl)
-  foreach(library IN ITEMS platform_session seam_sdl seam_scripted session_format)
+  foreach(library IN ITEMS platform_session seam_sdl seam_scripted session_format offscreen_gl)
     set_target_properties(quillmark_${library} PROPERTIES EXPORT_NAME ${library})
     list(APPEND QM_INSTALLED_LIBRARIES quillmark_${library})
   endforeach()

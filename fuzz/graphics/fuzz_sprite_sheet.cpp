@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "offscreen_gl_context.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
+#include "quill_mark/platform/session/qmi_offscreen_gl_context.h"
 
 namespace
 {
@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 {
     // Kept for the whole process and never torn down: the driver's own threads and exit
     // handlers then never race a context that is going away.
-    static QuillmarkFuzz::OffscreenGlContext* context = new QuillmarkFuzz::OffscreenGlContext();
-    if (!context->IsValid())
+    static auto* context = new qmImplementation::Session::OffscreenGlContext();
+    if (!context->MakeCurrent())
     {
         std::fprintf(stderr, "fuzz_sprite_sheet: no OpenGL context: %s\n",
                      context->Error().c_str());
