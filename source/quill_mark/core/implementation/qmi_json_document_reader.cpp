@@ -13,6 +13,7 @@
 #include <new>
 
 #include "quill_mark/core/implementation/qmi_json_text.h"
+#include "quill_mark/core/implementation/qmi_member_order.h"
 #include "quill_mark/core/implementation/qmi_value_arena.h"
 
 namespace qmImplementation
@@ -65,25 +66,9 @@ bool WouldCutElement(const char* text, const char* end)
 // Ascending byte order of the names, stable, so of equal names the one met last stays last.
 void SortMembers(std::string_view* names, std::uint32_t* order, std::size_t count)
 {
-    const auto before = [names](std::uint32_t left, std::uint32_t right)
-    { return names[left].compare(names[right]) < 0; };
-    constexpr std::size_t kSmallObject = 24;
-    if (count > kSmallObject)
-    {
-        std::stable_sort(order, order + count, before);
-        return;
-    }
-    for (std::size_t index = 1; index < count; ++index)
-    {
-        const std::uint32_t moving = order[index];
-        std::size_t target = index;
-        while (target > 0 && before(moving, order[target - 1]))
-        {
-            order[target] = order[target - 1];
-            --target;
-        }
-        order[target] = moving;
-    }
+    SortMemberOrder(order, count,
+                    [names](std::uint32_t left, std::uint32_t right)
+                    { return names[left].compare(names[right]) < 0; });
 }
 
 // Powers of ten that a double holds exactly.

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "quill_mark/core/implementation/qmi_integer_conversion.h"
+#include "quill_mark/core/implementation/qmi_member_order.h"
 
 namespace qmImplementation
 {
@@ -26,30 +27,13 @@ bool IsNameBefore(const std::string& first, const std::string& second)
     return first.compare(second) < 0;
 }
 
-constexpr std::size_t kSmallObject = 24;
-
-// Puts the positions in order into ascending name order; stable, so members with equal names stay
-// in the order they were met. Objects are mostly small: insertion sort needs no scratch buffer.
+// Puts the positions in order into ascending name order, keeping members with equal names in the
+// order they were met.
 void SortPositions(const JsonValue::Member* members, std::uint32_t* order, std::size_t count)
 {
-    const auto before = [members](std::uint32_t left, std::uint32_t right)
-    { return IsNameBefore(members[left].first, members[right].first); };
-    if (count > kSmallObject)
-    {
-        std::stable_sort(order, order + count, before);
-        return;
-    }
-    for (std::size_t index = 1; index < count; ++index)
-    {
-        const std::uint32_t moving = order[index];
-        std::size_t target = index;
-        while (target > 0 && before(moving, order[target - 1]))
-        {
-            order[target] = order[target - 1];
-            --target;
-        }
-        order[target] = moving;
-    }
+    SortMemberOrder(order, count,
+                    [members](std::uint32_t left, std::uint32_t right)
+                    { return IsNameBefore(members[left].first, members[right].first); });
 }
 
 }  // namespace
