@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Cross-compiling for 64-bit Windows on Debian with its MinGW-w64 compilers, the POSIX-threads
 # variant (std::thread and std::mutex work as on Linux). Programs are linked statically: they need
 # no DLL of the compiler's, only the system's own and, for sound, an OpenAL library beside them.

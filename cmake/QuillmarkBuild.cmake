@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Shared build settings: warnings, source-relative __FILE__ in reports, and the framework's public
 # include root, which holds the framework's headers and nothing of the game's.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # What the Windows build (cross-compiled with cmake/MinGwToolchain.cmake) links instead of the
 # Linux packages: the system's own OpenGL, GDI and USER libraries, stb's headers, and OpenAL's
 # headers only, since the framework loads the OpenAL library itself when the program starts.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Builds the default preset and runs every benchmark program (under a display for GL ones).
 set -euo pipefail
 cd "$(dirname "$0")/.."

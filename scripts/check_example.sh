@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Checks the framework as someone outside this repository gets it: builds it (the game preset,
 # release), installs it to a temporary prefix, compiles every installed header on its own, links
-# a program through quillmark.pc, then builds examples/first_game against the prefix with
-# find_package and plays it for a few hundred frames (under a private Xvfb when there is no
-# display; sound on OpenAL Soft's null backend unless one is chosen).
+# a program through quillmark-platform.pc (whose version must be the library's own), then builds
+# examples/first_game against the prefix with find_package and plays it for a few hundred frames
+# (under a private Xvfb when there is no display; sound on OpenAL Soft's null backend unless one
+# is chosen), records those frames and replays them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
@@ -14,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 prefix="$work/prefix"
 
 cmake --preset game >/dev/null
-cmake --build --preset game --target quillmark quillmark_platform_sdl quillmark_platform_session
+cmake --build --preset game --target quillmark quillmark_platform
 cmake --install build/game --prefix "$prefix" --component framework >/dev/null
 
 # Each header must compile with nothing but the prefix and the standard library.
@@ -25,17 +27,34 @@ cmake --install build/game --prefix "$prefix" --component framework >/dev/null
 done
 echo "check_example.sh: every installed header compiles on its own."
 
-printf '%s\n' '#include "quill_mark/platform/qm_random.h"' \
-  'int main() { return Quillmark::Platform::RandomFloat() < 1.0f ? 0 : 1; }' > "$work/pc_check.cpp"
+# A program that runs through RunSession and prints the framework's version: the link, the
+# layer choice, and the version the library carries.
+printf '%s\n' '#include <cstdio>' '#include "quill_mark/core/qm_version.h"' \
+  '#include "quill_mark/session/qm_session.h"' \
+  'int Play() { return std::puts(Quillmark::GetVersion()) >= 0 ? 0 : 1; }' \
+  'int main(int argc, char** argv) { return Quillmark::Session::RunSession(argc, argv, "Check", Play); }' \
+  > "$work/pc_check.cpp"
 # shellcheck disable=SC2046
 g++ -std=c++17 "$work/pc_check.cpp" -o "$work/pc_check" \
-  $(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs quillmark)
-"$work/pc_check"
-echo "check_example.sh: a program links and runs through quillmark.pc."
+  $(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs quillmark-platform)
+# The library linked in and the .pc files that found it carry the project's one version.
+library_version="$("$work/pc_check")"
+for pc in quillmark quillmark-platform; do
+  pc_version="$(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --modversion "$pc")"
+  if [ "$library_version" != "$pc_version" ]; then
+    echo "check_example.sh: the library says it is $library_version, $pc.pc says $pc_version" >&2
+    exit 1
+  fi
+done
+echo "check_example.sh: a program links and runs through quillmark-platform.pc (version" \
+  "$pc_version), and the library names the same version."
 
 cmake -S examples/first_game -B "$work/first_game" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$work/first_game"
 cd examples/first_game
-FIRST_GAME_FRAMES="$frames" timeout 120 ../../scripts/with_display.sh "$work/first_game/first_game"
+FIRST_GAME_FRAMES="$frames" timeout 120 ../../scripts/with_display.sh "$work/first_game/first_game" \
+  --record "$work/first_game.replay"
 echo "check_example.sh: examples/first_game built against the installed framework and ran $frames frames."
+FIRST_GAME_FRAMES="$frames" "$work/first_game/first_game" --replay "$work/first_game.replay" | grep -E '^replay: [0-9]+ frames, identical$'
+echo "check_example.sh: and they replay identical."

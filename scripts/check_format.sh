@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Fails when a tracked C or C++ file is not as clang-format (the repository's .clang-format) writes
 # it. To mend: git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 set -euo pipefail

@@ -1,35 +1,59 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Installs what the project needs from Debian 12's packages, by purpose (several may be given):
 #   scripts/install_dependencies.sh game     building and playing the game (scripts/run.sh)
+#   scripts/install_dependencies.sh xvfb     playing it without a screen, in a virtual X display
+#                                            (xvfb-run; scripts/run.sh installs it when needed)
 #   scripts/install_dependencies.sh package  also making the Debian packages (scripts/package.sh)
 #   scripts/install_dependencies.sh all      also the tests, benchmarks, fuzzers and their display
 #   scripts/install_dependencies.sh windows  building for Windows and running that build under
 #                                            Wine (scripts/test_windows.sh, package_windows.sh)
+#   scripts/install_dependencies.sh web      building the browser pages and serving them
+#                                            (scripts/run_web.sh); `all` includes it, with the
+#                                            browser and driver the browser tests use
 # Packages are installed without their recommendations, so everything needed at run time is
 # named here. Idempotent: when everything is installed it changes nothing and needs no network.
 set -euo pipefail
 
 game=(
-  build-essential cmake pkg-config
+  # Python draws the game's icon while the game builds (tools/data_generator).
+  build-essential cmake pkg-config python3
   libsdl2-dev libopenal-dev libgl-dev libegl-dev libstb-dev
   # OpenAL Soft reaches the sound system through these, which it only recommends.
   libasound2 libpulse0
   # The X server's core fonts, which SDL's message boxes draw their text with.
   xfonts-base
 )
+xvfb=(
+  # xvfb-run needs xauth for the display's key.
+  xvfb xauth
+)
 package=(
   # CPack asks file which installed files are programs, whose libraries dpkg-shlibdeps (from
   # build-essential's dpkg-dev) turns into the game package's dependencies.
   file
+)
+web=(
+  cmake make libstb-dev
+  # Debian's Emscripten (its compilers, Binaryen and the node modules it runs come with it);
+  # the pages are served by Python's static server.
+  emscripten python3
 )
 tests=(
   git clang-format
   libgtest-dev libbenchmark-dev nlohmann-json3-dev rapidjson-dev libsimdjson-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox
+  # Text tests draw in DejaVu Sans; music tests, the benchmark and the first game's data script
+  # make their Ogg Vorbis tracks with oggenc (nothing of either is kept in the repository).
+  fonts-dejavu-core vorbis-tools
+  # desktop-file-validate checks the game's desktop menu entry.
+  desktop-file-utils
+  # The browser pages are built with the rest and tested in headless Chromium.
+  "${web[@]}" chromium chromium-driver python3-selenium python3-pil
 )
 windows=(
-  cmake make libopenal-dev libstb-dev
+  cmake make libopenal-dev libstb-dev python3
   # The compilers (POSIX threads, for std::thread), and GoogleTest's sources to build with them.
   g++-mingw-w64-x86-64-posix googletest
   wine64
@@ -43,10 +67,12 @@ packages=()
 for group in "${@:-all}"; do
   case "$group" in
     game) packages+=("${game[@]}") ;;
+    xvfb) packages+=("${xvfb[@]}") ;;
     package) packages+=("${game[@]}" "${package[@]}") ;;
     all) packages+=("${game[@]}" "${package[@]}" "${tests[@]}") ;;
     windows) packages+=("${windows[@]}") ;;
-    *) echo "usage: $0 [game|package|all|windows]..." >&2; exit 2 ;;
+    web) packages+=("${web[@]}") ;;
+    *) echo "usage: $0 [game|xvfb|package|all|windows|web]..." >&2; exit 2 ;;
   esac
 done
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Plants each fault listed in tests/mutants.txt in a copy of the project, one at a time, and tells
 # which ones the tests catch (../shared/tools/mutation_check). Slow: one full build, then per
 # fault a rebuild of its targets and a run of its tests; CI does not run it. Extra arguments go
@@ -11,7 +12,6 @@ if [ ! -x "$tool" ]; then
   echo "mutants.sh: $tool is not here, so no fault can be planted." >&2
   exit 2
 fi
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 
 # A test selection that the shell cannot parse would fail every run and so count as caught, and
 # one that selects nothing counts as missed: check each against the default build if there is one.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Makes the two Debian packages in build/game/packages/: quillmark-dev (the framework: headers,
 # static libraries, CMake package, pkg-config file) and cinderpath2 (the game, its data and its
 # launcher). Installs only what building the game and packaging need; neither tests nor benchmarks

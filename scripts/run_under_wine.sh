@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs a Windows program under Debian's Wine: run_under_wine.sh [--alone] <prefix> <program> [args]
 # The prefix folder is made on first use (once, even when several programs start together), with
 # Wine's crash dialog turned off: a program that crashes ends at once instead of waiting for a
@@ -6,7 +7,7 @@
 # --alone first waits until nothing else runs in the prefix, so the Wine session (its desktop
 # process among them) starts anew on the current X display, not on the display of a program
 # before it. Wine's own diagnostics stay quiet, and it never offers to download its .NET and
-# HTML engines.
+# HTML engines. The Wine session's server never holds the caller's output open (see below).
 set -euo pipefail
 alone=0
 if [ "${1:-}" = "--alone" ]; then
@@ -38,4 +39,9 @@ fi
 if [ "$alone" -eq 1 ]; then
   "$wineserver" --wait
 fi
+# The first program of a Wine session starts the session's server and services, which outlive it
+# and keep whatever output it had open: a caller reading its output (CTest) would wait for them
+# too. So a session is started by a program of nothing, its output going nowhere, first (and
+# without the lock, which the server would otherwise hold for as long as it runs).
+(flock 9; "$wine" cmd /c exit </dev/null >/dev/null 2>&1 9>&-) 9>"$WINEPREFIX.session.lock"
 exec "$wine" "$@"

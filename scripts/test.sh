@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Builds everything with the given preset (default: "default") and runs every test suite.
 # Extra arguments go to ctest, e.g. `scripts/test.sh default -L unit`.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Zlib
 # Runs a command with an X display: the caller's own, or a private Xvfb started for the run.
 # Xvfb picks a free display itself (-displayfd), so a server already holding a number (whose
 # socket may be abstract, with no lock file to see) is never shared by mistake.

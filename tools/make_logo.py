@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Zlib
 # Draws the framework's built-in logo, a parchment "Q" whose tail is an ink-blue quill, and
 # writes it as a 256 x 256 RGBA PNG with a transparent background. Only the standard library is
 # used, so the picture can be regenerated anywhere: python3 tools/make_logo.py <output.png>

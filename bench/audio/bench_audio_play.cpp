@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The cost of one play of a 1-second 16-bit mono sound through an audio event (PlayEvent, then
 // the Update that releases it) against the bare sequence a play needs at the least: every play
 // reads its samples from the file again, so the baseline opens the file, seeks to the samples and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game's cost as play goes on, and its start-up.
 // Frames: the real gameplay scene, advanced to 0, 10, 30 and 60 minutes of game time, then timed
 // per frame (three fixed steps, the audio update, the scene's update and its drawing, finished

@@ -1,10 +1,11 @@
-// What recording a session costs a frame: the game's real frame on the SDL layer (a window under X,
-// the gameplay scene advanced to 0, 10 and 30 minutes of play), once as the plain game runs it and
-// once with every answer written down and the scene's checksum taken. The two alternate in every
-// iteration, so machine load hits them alike; the counters give microseconds per frame for each
-// and their ratio (recorded / plain).
-// A frame here is what one turn of the message loop does: the cursor, the message queue, the
-// counter, the scene step (fixed steps, update, drawing, the frame's digest) and the buffer swap.
+// SPDX-License-Identifier: Zlib
+// What recording a session costs a frame: the game's real frame on the live layer (a window under
+// X, the gameplay scene advanced to 0, 10 and 30 minutes of play), once as the plain game runs it
+// and once with every answer written down and the scene's checksum taken. The two alternate in
+// every iteration, so machine load hits them alike; the counters give microseconds per frame for
+// each and their ratio (recorded / plain). A frame here is what one turn of the message loop does:
+// the cursor, the message queue, the counter, the scene step (fixed steps, update, drawing, the
+// frame's digest) and the buffer swap.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -20,11 +21,15 @@
 #include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
 #include "quill_mark/platform/qm_frame_observer.h"
-#include "quill_mark/platform/session/qmi_seam_table.h"
-#include "quill_mark/platform/session/qmi_session_recorder.h"
+#include "quill_mark/platform/qmi_live_layer.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
+#include "quill_mark/platform/recording/qmi_session_recorder.h"
 
 namespace
 {
+
+using namespace qmSeam;
+using namespace qmSeam::Calls;
 
 using Clock = std::chrono::steady_clock;
 using qmImplementation::Session::SessionRecorder;
@@ -33,14 +38,14 @@ constexpr long long kStepsPerMinute = 6000;
 constexpr float kFrameTime = 1.0f / 60.0f;
 
 // The window the game application opens, caught on its way through the seam.
-qmSeam::Window theWindow = nullptr;
+HWND theWindow = nullptr;
 
-qmSeam::Window CatchWindow(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                           int y, int width, int height, qmSeam::Window parent, HMENU menu,
-                           HINSTANCE instance, LPVOID parameter)
+HWND CatchWindow(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                 int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                 LPVOID parameter)
 {
     theWindow =
-        SessionRecorder::Table().createWindowExA(exStyle, className, windowName, style, x, y, width,
+        SessionRecorder::Table().CreateWindowExA(exStyle, className, windowName, style, x, y, width,
                                                  height, parent, menu, instance, parameter);
     return theWindow;
 }
@@ -51,10 +56,10 @@ public:
     Session()
     {
         std::string error;
-        SessionRecorder::Start(qmSdlLayerTable, mPath, "Cinderpath2", error);
+        SessionRecorder::Start(qmImplementation::LiveLayer(), mPath, "Cinderpath2", error);
         mRecordingObserver = Quillmark::Platform::GetFrameObserver();
         mRecordingTable = SessionRecorder::Table();
-        mRecordingTable.createWindowExA = CatchWindow;
+        mRecordingTable.CreateWindowExA = CatchWindow;
         Record(true);
     }
 
@@ -67,7 +72,7 @@ public:
 
     void Record(bool isRecorded)
     {
-        qmSeam::SetActiveTable(isRecorded ? mRecordingTable : qmSdlLayerTable);
+        UseLayer(isRecorded ? mRecordingTable : qmImplementation::LiveLayer());
         Quillmark::Platform::SetFrameObserver(isRecorded ? mRecordingObserver : nullptr);
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 /* Preloaded into a program whose start-up is measured: on the program's first buffer swap it
  * presents the frame as usual, writes the monotonic clock in nanoseconds to the file named by
  * QM_FIRST_PRESENT_FILE and ends the process at once, so nothing after the first frame is timed

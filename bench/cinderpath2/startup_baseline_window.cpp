@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The start-up baseline: the least a program can do to show a frame the way the game does it,
 // an SDL window of 1280 x 720 at (50, 50) with an OpenGL context, cleared and presented once.
 #include <GL/gl.h>

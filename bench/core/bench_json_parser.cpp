@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // ParseJson (text in memory to DynamicStructure) against nlohmann::json, RapidJSON's DOM and, as
 // the distant mark, simdjson's DOM on generated documents shaped like the framework's data files:
 // sprite sheets of about 4 and 8 MB and an audio event table. Every side builds and destroys its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Drawing N sprites through a GraphicList of Sprites against a bare loop that issues the same
 // OpenGL calls for the same quads (immediate mode, one bind per sprite): the floor the framework
 // can reach. Both paths run twice in every iteration, each pass ended by glFinish, in an order

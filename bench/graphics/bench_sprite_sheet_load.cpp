@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Loading a generated sprite sheet of 20,000 sprites and 1,000 animations (name lists, grid
 // ranges and grid index lists) into a fresh manager, against parsing the same file alone: the
 // floor the loader can reach, since it parses first. Both run in every iteration, in alternating

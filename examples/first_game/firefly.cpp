@@ -1,11 +1,10 @@
+// SPDX-License-Identifier: Zlib
 // The firefly's motion and sound. Motion goes in the fixed simulation step, so it covers the same
 // path at any frame rate; the glow advances in the per-frame update the entity passes on to it.
 #include "firefly.h"
 
-#include <cstdint>
-
-#include "quill_mark/application/qm_input_state.h"
 #include "quill_mark/audio/qm_audio_manager.h"
+#include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
 
 namespace FirstGame
@@ -36,12 +35,10 @@ Firefly::~Firefly()
 
 void Firefly::OnSimulate()
 {
-    std::int32_t mouseX = 0;
-    std::int32_t mouseY = 0;
-    Quillmark::Application::GetMousePosition(mouseX, mouseY);
+    const Quillmark::Graphics::Vector2 target = mSteering.Step(Quillmark::Game::kFixedTimeStep);
     const Quillmark::Graphics::Vector2& position = GetPosition();
-    SetPosition(position.x + (static_cast<float>(mouseX) - position.x) * kFollowPerStep,
-                position.y + (static_cast<float>(mouseY) - position.y) * kFollowPerStep);
+    SetPosition(position.x + (target.x - position.x) * kFollowPerStep,
+                position.y + (target.y - position.y) * kFollowPerStep);
 }
 
 void Firefly::Chirp()

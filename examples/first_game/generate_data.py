@@ -1,13 +1,20 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Zlib
 # Writes the first game's data: a 128 x 64 sprite image (a 4 x 2 grid of 32 x 32 frames of a
 # firefly, its glow rising and falling over the eight frames), the sheet that names them, a short
-# chirp and the audio event table that plays it. Standard library only and no randomness, so a
+# chirp and the audio event table that plays it, an 8-second looping music track (a quiet
+# pentatonic melody over a drone, encoded to Ogg Vorbis by oggenc from Debian's vorbis-tools) and
+# the font the score is drawn in (DejaVu Sans, copied from Debian's fonts-dejavu-core). The track
+# and the font are not kept in the repository. Standard library only and no randomness, so a
 # second run rewrites the same bytes. Run it from anywhere:
 #   python3 examples/first_game/generate_data.py
 import json
 import math
 import os
+import shutil
 import struct
+import subprocess
+import tempfile
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -70,6 +77,44 @@ def chirp_wav():
     return b"RIFF" + struct.pack("<I", len(body)) + body
 
 
+def wav_bytes(samples):
+    """16-bit mono PCM at SAMPLE_RATE from a list of integers."""
+    data = b"".join(struct.pack("<h", s) for s in samples)
+    fmt = struct.pack("<HHIIHH", 1, 1, SAMPLE_RATE, SAMPLE_RATE * 2, 2, 16)
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt
+    body += b"data" + struct.pack("<I", len(data)) + data
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def meadow_music():
+    """Eight seconds of soft plucked notes over a low drone; the notes fade out before the end and
+    the drone is a whole number of periods long, so the loop point joins without a click."""
+    notes = [0, 2, 4, 7, 9, 7, 4, 2, 0, 4, 7, 12, 9, 7, 4, 2]
+    beat = SAMPLE_RATE // 2
+    count = beat * len(notes)
+    samples = []
+    for i in range(count):
+        t = i / SAMPLE_RATE
+        drone = 0.12 * math.sin(2.0 * math.pi * 110.0 * t)
+        step, within = divmod(i, beat)
+        frequency = 440.0 * 2.0 ** (notes[step] / 12.0)
+        pluck = 0.3 * math.exp(-5.0 * within / beat) * math.sin(2.0 * math.pi * frequency * within / SAMPLE_RATE)
+        samples.append(int(round(20000 * (drone + pluck))))
+    return wav_bytes(samples)
+
+
+def encode_ogg(wav, relative_path):
+    path = os.path.join(HERE, relative_path)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with tempfile.TemporaryDirectory() as folder:
+        source = os.path.join(folder, "music.wav")
+        with open(source, "wb") as out:
+            out.write(wav)
+        subprocess.run(["oggenc", "-Q", "-q", "3", "-o", path, source], check=True)
+
+
+FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+
 SHEET = {
     "texture": "data/sprites.png",
     "sprite_width": FRAME,
@@ -101,6 +146,9 @@ def main():
     write("data/sprites.json", (json.dumps(SHEET, indent=2) + "\n").encode())
     write("data/audio/chirp.wav", chirp_wav())
     write("data/audio/audio_events.json", (json.dumps(EVENTS, indent=2) + "\n").encode())
+    encode_ogg(meadow_music(), "data/music/meadow.ogg")
+    os.makedirs(os.path.join(HERE, "data/fonts"), exist_ok=True)
+    shutil.copyfile(FONT, os.path.join(HERE, "data/fonts/DejaVuSans.ttf"))
 
 
 if __name__ == "__main__":

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The first game's entry: opens the window, loads the sprite sheet and the sound events from
 // data/ (relative to the working directory), and runs the meadow scene until the player quits.
 // FIRST_GAME_FRAMES=N ends the game after N frames, for automated runs: reports then go only to
@@ -12,7 +13,7 @@
 #include "quill_mark/core/qm_error.h"
 #include "quill_mark/game/qm_game_application.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
-#include "quill_mark/platform/qm_session.h"
+#include "quill_mark/session/qm_session.h"
 
 namespace
 {
@@ -56,5 +57,5 @@ int RunFirstGame()
 
 int main(int argc, char** argv)
 {
-    return Quillmark::Platform::RunSession(argc, argv, "FirstGame", RunFirstGame);
+    return Quillmark::Session::RunSession(argc, argv, "FirstGame", RunFirstGame);
 }

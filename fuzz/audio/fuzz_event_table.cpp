@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: Zlib
 // Fuzzes the audio event-table loader: any text, written to a file, loads as a table or is
 // reported, and an event of a loaded table plays or is refused. Paths in the text are arbitrary;
-// most fail to open, which is reported like any missing sound. Reports are silenced here.
+// most fail to open, which is reported like any missing sound. Reports are silenced here. Each
+// input starts from an audio manager holding nothing: tables, sounds and plays are never let go
+// by design, so a long run would otherwise grow without bound (and fill the 16 places with loops),
+// and a finding would depend on the inputs before it.
 #include <unistd.h>
 
 #include <cstdint>
@@ -8,13 +12,24 @@
 #include <fstream>
 #include <string>
 
+#include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
 #include "quill_mark/audio/qm_audio_manager.h"
 
 namespace
 {
 
 std::string thePath;
-std::uint64_t theRun = 0;
+
+// Players first: they hold OpenAL sources and buffers, not the sounds they were filled from.
+void ForgetEverything(Quillmark::Audio::AudioManager& manager)
+{
+    qmImplementation::AudioManagerState& state = qmImplementation::AudioManagerState::Of(manager);
+    state.eventTables.clear();
+    state.activePlayers.clear();
+    state.soundTable.clear();
+    state.fileTable.clear();
+    state.channelCounter = 0;
+}
 
 }  // namespace
 
@@ -30,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::ofstream(thePath, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
 
-    // Tables are never replaced, so every input loads under a name of its own.
-    const std::string tableName = "fuzz" + std::to_string(theRun++);
+    const std::string tableName = "fuzz";
     Quillmark::Audio::AudioManager& manager = Quillmark::Audio::theAudioManager;
     if (manager.LoadEventTable(tableName, thePath))
     {
@@ -41,5 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
     }
     manager.Update();
+    ForgetEverything(manager);
     return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Fuzzes the WAV reader and one play of what it read: any bytes, written to a file, must load
 // without a crash or a hang, never claim more sample bytes than the file holds, and play (or not)
 // through a real OpenAL source. Reports go to standard output, which is silenced here.

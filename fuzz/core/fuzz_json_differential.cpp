@@ -1,8 +1,9 @@
-// Parses arbitrary bytes with the JSON reader and with the reader as it stood before it was made
-// fast (kept under reference/, unchanged but for its namespaces): both must give the same tree,
-// compared through the value's public operations, and the same reports in the same order. The
-// same edits on both trees afterwards must keep them equal, so the value's storage is also
-// exercised where a loaded tree is changed.
+// SPDX-License-Identifier: Zlib
+// Parses arbitrary bytes with the JSON reader and with the earlier reader, which parsed by the
+// lenient rules alone into a tree and converted it value by value (kept under reference/ with a
+// value type of its own, as the oracle): both must give the same tree, compared through the
+// value's public operations, and the same reports in the same order. The same edits on both trees
+// afterwards must keep them equal, so the storage of loaded trees is exercised where they change.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Feeds arbitrary bytes (zero bytes included) to ParseJson: any input must give a value or Nil
 // without a crash, a hang, a leak or undefined behaviour.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Parses arbitrary bytes and walks the whole result the way data-file loaders do: a deep copy,
 // the size of every container, every element by index, every member by name (enumerated with
 // GetMemberName), and the text of every leaf with and without permission.

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: Zlib
 // Fuzzes sprite-sheet loading: each input is written, unchanged, as a sheet file and loaded into
-// a fresh manager. A 16 x 8 PNG written once at start-up lies at a fixed path that the seeds name,
-// so inputs reach frames, grids and sequences on a real texture (in a headless OpenGL context).
+// a fresh manager, with every texture of the input before released: sheets and textures are never
+// let go by design, so without that a long run would grow without bound, and a finding would
+// depend on the inputs before it. A 16 x 8 PNG written once at start-up lies at a fixed path that
+// the seeds name, so inputs reach frames, grids and sequences on a real texture (in a headless
+// OpenGL context).
 #include <stb_image_write.h>
 #include <unistd.h>
 
@@ -12,13 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/graphics/implementation/qmi_texture_reset.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
-#include "quill_mark/platform/session/qmi_offscreen_gl_context.h"
+#include "quill_mark/platform/headless/qmi_offscreen_gl_context.h"
 
 namespace
 {
 
-// The seeds in fuzz/seeds/sprite_sheet name this path.
+// The seeds in fuzz/corpus/fuzz_sprite_sheet name this path.
 constexpr char kTexturePath[] = "/tmp/quillmark_fuzz_sprite_sheet.png";
 
 std::string gSheetPath;
@@ -42,7 +47,7 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 {
     // Kept for the whole process and never torn down: the driver's own threads and exit
     // handlers then never race a context that is going away.
-    static auto* context = new qmImplementation::Session::OffscreenGlContext();
+    static auto* context = new qmImplementation::OffscreenGlContext();
     if (!context->MakeCurrent())
     {
         std::fprintf(stderr, "fuzz_sprite_sheet: no OpenGL context: %s\n",
@@ -68,8 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream file(gSheetPath, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    Quillmark::Graphics::SpriteManager manager;
-    manager.LoadSpriteSheetFromFile("fuzz", gSheetPath);
-    manager.GetSprite("fuzz", "a");
+    {
+        Quillmark::Graphics::SpriteManager manager;
+        manager.LoadSpriteSheetFromFile("fuzz", gSheetPath);
+        manager.GetSprite("fuzz", "a");
+    }
+    qmImplementation::ReleaseAllTextures();
     return 0;
 }

@@ -1,7 +1,9 @@
-// Fuzzes the session recording reader: any bytes are read as a recording, header and every token,
-// until the end or the first bad token; nothing may crash or overflow. What was read is then
-// written back by the writer and read again, which must give the very same answers: a recording
-// that the reader accepts is one the writer can produce.
+// SPDX-License-Identifier: Zlib
+// Fuzzes the session recording reader: any bytes are read as a recording of any version it reads,
+// header and every token, until the end or the first bad token; nothing may crash or overflow.
+// What was read is then written back by the writer (in the current version) and read again, which
+// must give the very same answers, values of failed calls too (a pad's slot): a recording that
+// the reader accepts is one the writer can produce.
 #include <unistd.h>
 
 #include <cstdint>
@@ -10,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "quill_mark/platform/session/qmi_session_reader.h"
-#include "quill_mark/platform/session/qmi_session_writer.h"
+#include "quill_mark/platform/recording/qmi_session_reader.h"
+#include "quill_mark/platform/recording/qmi_session_writer.h"
 
 namespace
 {
@@ -38,7 +40,7 @@ bool Same(const Answer& left, const Answer& right)
     {
         return false;
     }
-    for (int index = 0; index < 4 && !left.failed; ++index)
+    for (int index = 0; index < qmImplementation::Session::kMostValues; ++index)
     {
         if (left.values[index] != right.values[index])
         {
@@ -95,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     SessionReader reader;
     if (!reader.Open(std::string(reinterpret_cast<const char*>(bytes), size)) ||
-        reader.Version() != qmImplementation::Session::kFormatVersion)
+        reader.Version() < qmImplementation::Session::kOldestFormatVersion ||
+        reader.Version() > qmImplementation::Session::kFormatVersion)
     {
         return 0;
     }

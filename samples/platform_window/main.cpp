@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Try the platform layer on its own: opens the framework's window, runs the message loop and
 // prints what the input state sees (cursor moves and key releases) until the window is closed
 // or Escape is released. No game, no drawing beyond clearing the window.
@@ -8,6 +9,7 @@
 
 #include "quill_mark/application/qm_input_state.h"
 #include "quill_mark/application/qm_realtime_application.h"
+#include "quill_mark/session/qm_session.h"
 
 namespace
 {
@@ -77,9 +79,7 @@ private:
     bool hasClosed = false;
 };
 
-}  // namespace
-
-int main()
+int ShowWindow()
 {
     RealtimeApplication* application = nullptr;
     SampleHandler handler(application);
@@ -94,4 +94,11 @@ int main()
         window.Close();
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    return Quillmark::Session::RunSession(argc, argv, "QuillmarkPlatformSample", ShowWindow);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The spawned circles: a sprite from the prototyping sheet, a radius and a straight-line motion
 // advanced in fixed steps. The float widths of each computation are part of the game's behaviour
 // (they decide in which step two circles first overlap), so they are spelled out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A circle that flies at a constant velocity: the game's spawned obstacles, and the base of the
 // player. It draws the sheet's "solid_circle" sprite scaled to its radius and knows the circle
 // test; it does not decide when it is spawned or what a collision means (the gameplay scene does).

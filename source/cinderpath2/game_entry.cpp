@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Start-up order matters: the game application opens the window and its OpenGL context before
 // the sprite sheet creates its texture, and the scene manager exists before the loop starts.
 // Missing or broken data files are reported by their loaders and the game runs on regardless.

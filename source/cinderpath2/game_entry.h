@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: Zlib
 // The whole game from start to end, as the program entry runs it. Kept apart from main() so the
-// tests can run the real start-up, loop and shut-down on the scripted platform layer.
+// tests can run the real start-up, loop and shut-down on the headless platform layer.
 #pragma once
 
 namespace Cinderpath2

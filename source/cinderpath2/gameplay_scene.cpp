@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Spawning, the collision cooldown and quitting. The timers are stepped with double constants and
 // stored back in floats: that rounding decides the exact steps of the spawns (1, 2, 98, 193, ...)
 // and the interval's floor (0.4750005), so the arithmetic below keeps those widths on purpose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game's only scene: spawns circles on a ring around the window's centre ever more often,
 // lets them fly through, and plays the "explosion" event when one overlaps the player. No score,
 // no removal, no end: releasing Escape quits through the scene manager.

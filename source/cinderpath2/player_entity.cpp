@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The player follows the cursor exactly (also outside the window, where client coordinates go
 // negative or past the size) and grows by 0.04 pixels of radius per step up to twice its size.
 #include "cinderpath2/player_entity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The player's circle: tinted azure, placed under the mouse cursor every frame and growing in
 // every fixed step until its radius reaches 128. It has no state of its own beyond BasicEntity's.
 #pragma once

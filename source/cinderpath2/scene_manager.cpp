@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The scene manager's lifetime checks and the fallbacks after them: reports never stop the game,
 // so each misuse is answered with the soundest thing left to do (see the comments below).
 #include "cinderpath2/scene_manager.h"

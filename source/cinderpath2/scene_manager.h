@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Owns the game's scenes while the game runs and lets any part of the game reach them by
 // identifier or end the game. One manager at most, reached through theSceneManager; scene
 // changes are not its business (the game application makes a scene current).

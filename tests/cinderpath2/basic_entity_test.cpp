@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The circle test at its boundaries. A circle's motion shows in the whole game's schedule of
 // explosions, and what it draws on the player's circle.
 #include "cinderpath2/basic_entity.h"

@@ -1,10 +1,7 @@
-// The real game program watched from outside on a private X server (tests/support): its window,
-// what it draws under the pointer, the sound it makes (OpenAL Soft's wave backend), its error
-// boxes, its life under a window manager, and its exit. The pointer and keys are driven with
-// xdotool. QM_GAME_COMMAND starts another build instead (scripts/test_windows.sh: the Windows one
-// under Wine).
+// SPDX-License-Identifier: Zlib
+// The real game program watched from outside on a private X server, driven with xdotool: window,
+// pixels, sound, error boxes, window manager and exit. QM_GAME_COMMAND starts another build.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +9,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,6 +16,7 @@
 #include "support/captured_sound.h"
 #include "support/png_writer.h"
 #include "support/private_x_server.h"
+#include "support/temporary_folder.h"
 #include "support/x11_desktop.h"
 
 namespace
@@ -62,31 +59,18 @@ protected:
     {
         const char* source = std::getenv("QM_SOURCE_DIR");
         if (source == nullptr)
-        {
             GTEST_SKIP() << "QM_SOURCE_DIR is not set";
-        }
         mSourceDir = source;
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "cinderpath2_e2e_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mFolder = pattern;
         ASSERT_FALSE(QuillmarkTest::StartPrivateXServer().empty()) << "no Xvfb";
     }
 
     void TearDown() override
     {
-        if (!mFolder.empty())
-        {
-            std::system(("kill $(cat '" + mFolder + "/wm.pid' 2>/dev/null) 2>/dev/null").c_str());
-            std::filesystem::remove_all(mFolder);
-        }
+        std::system(("kill $(cat '" + mFolder + "/wm.pid' 2>/dev/null) 2>/dev/null").c_str());
     }
 
-    // Starts the game in the background with its sound going to capture.wav; exit.txt receives
-    // its exit code. The time limit (and the X server stopping with this process) ensure no test
-    // leaves a game behind. Sanitizer builds skip the exit-time leak check here: the system's
-    // D-Bus library leaves blocks no suppression can name; the game's own leaks are checked on the
-    // scripted layer (the whole-game test).
+    // The game in the background under a time limit, sound to capture.wav, exit code to exit.txt.
+    // No leak check: the system's D-Bus library leaves blocks no suppression can name.
     void StartGame(const std::string& directory, const std::string& environment = "")
     {
         std::ofstream(mFolder + "/alsoft.conf")
@@ -102,10 +86,8 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
 
-    // openbox, as a desktop user would have it; stopped in TearDown. It is ready once it frames a
-    // window mapped after it started: one mapped while it is still starting may never be shown
-    // (a first start takes seconds), and SDL would wait for its own for ever. So probe windows are
-    // put up, one after another, until one is framed.
+    // openbox, stopped in TearDown. A window mapped while it still starts may never be shown (SDL
+    // would wait for ever), so probe windows go up one after another until one is framed.
     void StartWindowManager()
     {
         ASSERT_EQ(std::system(("openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" +
@@ -126,10 +108,10 @@ protected:
             }
             RunDesktopCommand("pkill -f 'xmessage -title wmready'");
         }
-        ASSERT_TRUE(framed) << "openbox framed no window: " << ReadFile(mFolder + "/openbox.txt");
+        ASSERT_TRUE(framed) << "openbox framed no window: "
+                            << QuillmarkTest::ReadBytes(mFolder + "/openbox.txt");
     }
 
-    // Some checks are of the SDL layer's own behaviour on a Linux desktop.
     static bool IsAnotherBuild() { return std::getenv("QM_GAME_COMMAND") != nullptr; }
 
     bool IsRunning() const { return !std::filesystem::exists(mFolder + "/exit.txt"); }
@@ -139,9 +121,7 @@ protected:
     {
         const auto deadline = Clock::now() + std::chrono::seconds(kExitDeadline);
         while (IsRunning() && Clock::now() < deadline)
-        {
             Sleep(0.05);
-        }
         Sleep(0.2);  // the shell creates the file before writing the code
         int code = -1;
         std::ifstream(mFolder + "/exit.txt") >> code;
@@ -153,23 +133,13 @@ protected:
         const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
         DesktopWindow window;
         while (!(window = QuillmarkTest::FindWindowNamed(name)).found && Clock::now() < deadline)
-        {
             Sleep(0.05);
-        }
         return window;
     }
 
-    static std::string ReadFile(const std::string& path)
-    {
-        std::stringstream text;
-        text << std::ifstream(path).rdbuf();
-        return text.str();
-    }
+    std::string Output() const { return QuillmarkTest::ReadBytes(mFolder + "/output.txt"); }
 
-    std::string Output() const { return ReadFile(mFolder + "/output.txt"); }
-
-    // Pressing and holding Escape must not end the game; letting it go must. The hold spans
-    // several frames even of a sanitizer build.
+    // Holding Escape (for several frames even of a sanitizer build) must not end the game.
     void HoldThenReleaseEscape(const DesktopWindow& window)
     {
         RunDesktopCommand("xdotool windowfocus " + std::to_string(window.id));
@@ -179,8 +149,8 @@ protected:
         ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
     }
 
-    std::string mSourceDir;
-    std::string mFolder;
+    QuillmarkTest::TemporaryFolder mTemporary;
+    std::string mSourceDir, mFolder = mTemporary.path.string();
 };
 
 TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
@@ -208,8 +178,7 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
             QuillmarkTest::WritePngFile(mSourceDir + "/docs/screenshot.png", 1280, 720, 3, rgb));
     }
 
-    // The azure disc sits under the pointer (partly covered by a passing white one perhaps), and
-    // white discs are drawn away from it.
+    // The azure disc under the pointer (a white one may pass over it), white discs away from it.
     int azure = 0;
     int azureFar = 0;
     int whiteFar = 0;
@@ -251,7 +220,6 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
         return;
     }
 
-    // Silence until the first collision, then the explosion.
     const std::vector<std::int16_t> samples =
         QuillmarkTest::ReadCapturedSamples(mFolder + "/capture.wav");
     const auto first = std::find_if(samples.begin(), samples.end(),
@@ -290,8 +258,7 @@ TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
     const DesktopWindow window = WaitForWindow();
     ASSERT_TRUE(window.found) << Output();
 
-    // Answer the boxes as they come (the start-up ones, then one per spawned circle, which has no
-    // sprite); the game goes on after each.
+    // Answer the boxes as they come (start-up ones, then one per spawned circle: it has no sprite).
     int answered = 0;
     bool released = false;
     auto nextRelease = Clock::now();
@@ -328,20 +295,18 @@ TEST_F(Cinderpath2EndToEnd, WithoutItsDataItReportsEachFaultAndPlaysOn)
     }
 }
 
-// Under a window manager: the frame sits where the game asked, a key held while another window
-// takes the focus stays down for the game (letting it go there does not quit), and the window
-// manager's close ends the game normally.
+// Under a window manager: the frame sits where asked, a key held while another window takes the
+// focus stays down (letting it go there does not quit), and the manager's close ends the game.
 TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
 {
     if (IsAnotherBuild())
-    {
         GTEST_SKIP() << "checks the SDL layer, not the build QM_GAME_COMMAND starts";
-    }
     StartWindowManager();
     StartGame(mSourceDir);
     const DesktopWindow window = WaitForWindow();
     ASSERT_TRUE(window.found) << "windows: " << QuillmarkTest::ListWindowNames()
-                              << "\nopenbox: " << ReadFile(mFolder + "/openbox.txt") << "\n"
+                              << "\nopenbox: " << QuillmarkTest::ReadBytes(mFolder + "/openbox.txt")
+                              << "\n"
                               << Output();
     EXPECT_EQ(window.frameX, 50);
     EXPECT_EQ(window.frameY, 50);
@@ -367,14 +332,11 @@ TEST_F(Cinderpath2EndToEnd, UnderAWindowManagerKeepsItsPlaceHeldKeysAndCloses)
     EXPECT_EQ(WaitForExit(), 0) << Output();
 }
 
-// Started where there is no desktop at all, the game says why and ends with a failure code at
-// once, instead of running unseen.
+// With no desktop at all the game says why and ends at once with a failure code.
 TEST_F(Cinderpath2EndToEnd, WithoutADisplayItSaysWhyAndFails)
 {
     if (IsAnotherBuild())
-    {
         GTEST_SKIP() << "checks the SDL layer, not the build QM_GAME_COMMAND starts";
-    }
     StartGame(mSourceDir, "-u DISPLAY -u WAYLAND_DISPLAY");
     const int code = WaitForExit();
     EXPECT_NE(code, 0);

@@ -1,6 +1,6 @@
-// Test support for the game's suites: a current OpenGL context (the sprite sheet's texture needs
-// one), the game's own data files loaded from the repository's data/ folder exactly as the
-// program entry loads them, the random sequence at its start, and a recorder of every report.
+// SPDX-License-Identifier: Zlib
+// Test support for the game's suites: a current OpenGL context, the game's own data/ loaded as the
+// program entry loads it, the random sequence at its start, and a recorder of every report.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
-#include "quill_mark/platform/scripted/qmi_scripted_platform.h"
+#include "quill_mark/platform/headless/qmi_headless_layer.h"
 #include "support/gl_test_context.h"
 #include "support/recording_error_handler.h"
 
@@ -32,10 +32,9 @@ protected:
             "prototyping_sheet", "data/prototyping_sheet.json"));
         ASSERT_TRUE(Quillmark::Audio::theAudioManager.LoadEventTable(
             "audio_events", "data/audio/audio_events.json"));
-        qmImplementation::ScriptedPlatform::RestartRandomSequence(1);
+        qmImplementation::HeadlessLayer::RestartRandomSequence(1);
     }
 
-    // The game's data must load and run without a single report.
     void TearDown() override { EXPECT_EQ(errors.messages, std::vector<std::string>{}); }
 
     GlTestContext mContext;

@@ -1,6 +1,6 @@
-// The gameplay scene stepped directly on the game's own data: plays of the "explosion" event
-// within one step, and reopening, which restarts the spawns at once but keeps the shortened
-// interval and the frame time not yet simulated. The long-run schedule is the whole game's test.
+// SPDX-License-Identifier: Zlib
+// The gameplay scene stepped directly on the game's data: "explosion" plays within one step, and
+// reopening, which spawns at once but keeps the shortened interval and the unsimulated frame time.
 #include "cinderpath2/gameplay_scene.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,6 @@ protected:
         GameDataTest::SetUp();
         scene = std::make_unique<Cinderpath2::GameplayScene>();  // after the data, as in the game
     }
-    // Fixed steps up to `step`, noting the steps that spawned a circle.
     void StepUntil(int step)
     {
         for (; mStep < step; ++mStep)
@@ -36,8 +35,7 @@ protected:
                 spawnSteps.push_back(mStep + 1);
         }
     }
-    // The player goes where the cursor is at the next update; circles fly on for ever, so far
-    // away is farther than any of them gets in these tests.
+    // Circles fly on for ever, so far away is farther than any of them gets in these tests.
     void MovePlayerTo(int x, int y)
     {
         Quillmark::Application::SetMousePosition(x, y);
@@ -76,8 +74,7 @@ TEST_F(GameplaySceneTest, ReopeningSpawnsAtOnceButKeepsTheIntervalAndTheUnsimula
     }
     EXPECT_EQ(scene->GetSpawnedEntities().size(), 7u);
     EXPECT_NEAR(scene->GetTimeAccumulator(), 0.001f, 0.0001f);
-    // The timer is still below 0 after the second, so the next step spawns too; then on with
-    // the interval shortened by every spawn so far, not the 1 s of a fresh scene.
+    // Still below 0, so the next step spawns too; then the interval every spawn so far shortened.
     spawnSteps.clear();
     mStep = 302;
     StepUntil(400);

@@ -1,13 +1,13 @@
-// The scene manager on the scripted platform layer: one gameplay scene per manager, quitting
-// closes the window, and every misuse is reported. No sheet is loaded here, so each new gameplay
-// scene's player reports the missing sheet too.
+// SPDX-License-Identifier: Zlib
+// The scene manager on the headless layer: one gameplay scene per manager, quitting closes the
+// window, misuse is reported. No sheet is loaded, so each new player reports the missing sheet.
 #include "cinderpath2/scene_manager.h"
 
 #include <gtest/gtest.h>
 
 #include "cinderpath2/gameplay_scene.h"
 #include "quill_mark/game/qm_game_application.h"
-#include "quill_mark/platform/scripted/qmi_scripted_platform.h"
+#include "quill_mark/platform/headless/qmi_headless_layer.h"
 #include "support/recording_error_handler.h"
 
 namespace
@@ -21,6 +21,7 @@ const char kNoSheet[] = "SpriteSheet with name prototyping_sheet does not exist.
 
 TEST(SceneManagerTest, EachMisuseIsReportedAndQuitGameClosesTheWindow)
 {
+    qmImplementation::HeadlessLayer::Reset();
     QuillmarkTest::RecordingErrorHandler errors;
     Quillmark::Game::GameApplication application;
     SceneManager::GetScene(kGameplayScene);
@@ -29,8 +30,8 @@ TEST(SceneManagerTest, EachMisuseIsReportedAndQuitGameClosesTheWindow)
     EXPECT_EQ(&SceneManager::GetScene(kGameplayScene), &scene);
     SceneManager::GetScene(static_cast<Cinderpath2::SceneIdentifier>(1));
     SceneManager::QuitGame();
-    EXPECT_TRUE(qmImplementation::ScriptedPlatform::GetWindowInfo(
-                    qmImplementation::ScriptedPlatform::GetLatestWindow())
+    EXPECT_TRUE(qmImplementation::HeadlessLayer::GetWindowInfo(
+                    qmImplementation::HeadlessLayer::GetLatestWindow())
                     .destroyed);
     SceneManager::Destroy();
     SceneManager::Destroy();

@@ -1,6 +1,6 @@
-// The whole game as the program entry runs it, for an hour on the scripted platform layer (clock,
-// cursor and keys driven by the test), watched step by step through a probe entity: the spawn
-// schedule, where the first circles start, the explosions with their cooldown, and quitting.
+// SPDX-License-Identifier: Zlib
+// The whole game as the program entry runs it, for an hour on the headless layer, watched through
+// a probe entity: the spawn schedule, the first circles' starts, explosions and quitting.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,11 +13,13 @@
 #include "cinderpath2/scene_manager.h"
 #include "quill_mark/game/qm_entity.h"
 #include "quill_mark/graphics/qm_texture_manager.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
 
 namespace
 {
 
-namespace Scripted = qmImplementation::ScriptedPlatform;
+namespace Headless = qmImplementation::HeadlessLayer;
+using namespace qmSeam;
 constexpr int kStepsPerMinute = 6000;
 
 // Called in every fixed step after the player, so it sees the scene as the previous step left it.
@@ -31,14 +33,13 @@ struct StepProbe : Quillmark::Game::Entity
 
 TEST(WholeGameTest, OneHourWithTheCursorHeldInTheCentreThenEscapeLetGo)
 {
+    Headless::Reset();
     {
-        // The scripted layer has no OpenGL: the sheet's texture is loaded here with a real
-        // context, and the game's own load then finds it by its path.
+        // The headless layer has no OpenGL: the sheet's texture is loaded here.
         QuillmarkTest::GlTestContext context;
         ASSERT_TRUE(context.IsValid()) << context.Error();
         Quillmark::Graphics::theTextureManager.CreateTextureFromFile("data/prototyping_sheet.png");
     }
-    Scripted::SetCallLogCapacity(0);
     QuillmarkTest::RecordingErrorHandler errors;
     Cinderpath2::GameplayScene* scene = nullptr;
     std::vector<int> spawnSteps, explosionSteps;
@@ -55,7 +56,7 @@ TEST(WholeGameTest, OneHourWithTheCursorHeldInTheCentreThenEscapeLetGo)
     // Each iteration a 1/30 s frame with the cursor in the centre. After the hour: Escape down
     // and up within one frame leaves no trace; then down, held (the keyboard repeats) and let go.
     std::int64_t hourEnd = -1;
-    Scripted::SetIterationHook(
+    Headless::SetIterationHook(
         [&](std::int64_t iteration)
         {
             if (iteration == 0)
@@ -64,25 +65,24 @@ TEST(WholeGameTest, OneHourWithTheCursorHeldInTheCentreThenEscapeLetGo)
                     &Cinderpath2::SceneManager::GetScene(Cinderpath2::kGameplayScene));
                 scene->AddEntity(probe);
             }
-            Scripted::AdvanceCounterSeconds(1.0 / 30.0);
-            Scripted::SetCursorClientPosition(640, 360);
+            Headless::AdvanceCounterSeconds(1.0 / 30.0);
+            Headless::SetCursorClientPosition(640, 360);
             if (hourEnd < 0 && probe.steps >= 60 * kStepsPerMinute)
                 hourEnd = iteration;
             const std::int64_t at = hourEnd < 0 ? -1 : iteration - hourEnd;
             if (at == 0 || at == 1)
-                Scripted::PostKeyDown(VK_ESCAPE);
+                Headless::PostKeyDown(VK_ESCAPE);
             if (at == 0 || at == 3)
-                Scripted::PostKeyUp(VK_ESCAPE);
+                Headless::PostKeyUp(VK_ESCAPE);
             if (at == 2)
-                Scripted::PostKeyDown(VK_ESCAPE, true);
+                Headless::PostKeyDown(VK_ESCAPE, true);
             if (at == 1000)  // a game that does not quit is closed
-                Scripted::PostUserClose();
+                Headless::PostUserClose();
         });
     EXPECT_EQ(Cinderpath2::RunCinderpath2(), 0);
-    EXPECT_EQ(Scripted::GetIterationCount(), hourEnd + 4) << "the frame seeing the release ends it";
-    // Every report would also have opened an error box.
+    EXPECT_EQ(Headless::GetIterationCount(), hourEnd + 4) << "the frame seeing the release ends it";
     EXPECT_EQ(errors.messages, std::vector<std::string>{});
-    EXPECT_EQ(Scripted::GetMessageBoxCount(), 0);
+    EXPECT_EQ(Headless::GetMessageBoxCount(), 0);
 
     // Spawns: one in each of the first two steps, then ever more often...
     ASSERT_GE(spawnSteps.size(), 30u);
@@ -99,8 +99,8 @@ TEST(WholeGameTest, OneHourWithTheCursorHeldInTheCentreThenEscapeLetGo)
     EXPECT_GE(lastMinute, 126);
     EXPECT_LE(lastMinute, 127);
 
-    // The first two start where the first four draws (41, 18467, 6334, 26500) put them, on the
-    // ring of 600 pixels around the centre, opposite the direction they fly in.
+    // The first four draws (41, 18467, 6334, 26500) place the first two on the 600-pixel ring
+    // around the centre, opposite the direction they fly in.
     ASSERT_EQ(firstPositions.size(), 2u);
     EXPECT_NEAR(firstPositions[0].x, 1235.185f, 0.01f);
     EXPECT_NEAR(firstPositions[0].y, 284.141f, 0.01f);
@@ -108,9 +108,8 @@ TEST(WholeGameTest, OneHourWithTheCursorHeldInTheCentreThenEscapeLetGo)
     EXPECT_NEAR(firstPositions[1].x, 640.0 - dx / std::hypot(dx, dy) * 600.0, 0.01);
     EXPECT_NEAR(firstPositions[1].y, 360.0 - dy / std::hypot(dx, dy) * 600.0, 0.01);
 
-    // The first explosion in step 157, the next once the two-second cooldown has run out; from
-    // then on plays (one per circle overlapping in that step) at least 201 steps apart. Plays
-    // that found all 16 places taken start no sound and are not seen here.
+    // The first explosion in step 157, the next after the two-second cooldown; then plays (one per
+    // circle overlapping in that step) at least 201 steps apart.
     ASSERT_GE(explosionSteps.size(), 2u);
     EXPECT_EQ(explosionSteps[0], 157);
     EXPECT_EQ(explosionSteps[1], 358);

@@ -1,9 +1,7 @@
-// Every JSON example in docs/*.md is a file a newcomer copies first, so each must load with the
-// real loader of its kind (an event table when it has "audio_events", else a sprite sheet) without
-// a single report. The examples name the first game's data, so they load from its folder.
+// SPDX-License-Identifier: Zlib
+// Every JSON example in docs/*.md is what a newcomer copies first: each loads without a report with
+// the loader of its kind ("audio_events": event table, else sprite sheet), from the game's folder.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "quill_mark/audio/qm_audio_manager.h"
 #include "quill_mark/core/qm_json_parser.h"
@@ -20,9 +18,7 @@ TEST_F(DocsExamplesTest, EveryJsonExampleInTheGuidesLoadsWithoutAReport)
     int loaded = 0;
     for (const fs::directory_entry& document : fs::directory_iterator(source / "docs"))
     {
-        std::stringstream text;
-        text << std::ifstream(document.path()).rdbuf();
-        const std::string markdown = text.str();
+        const std::string markdown = QuillmarkTest::ReadBytes(document.path().string());
         const std::string fence = "```json\n";
         for (std::size_t start = markdown.find(fence); start != std::string::npos;
              start = markdown.find(fence, start))

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # Replays a recording, as it is or changed in one way, and checks the verdict: the exit code and
 # the line the game prints. The changes are made here, from the real recordings, so each kind of
 # bad input is tested on a file that is otherwise whole.
@@ -20,8 +21,8 @@ elseif(CHANGE STREQUAL "truncated")
   string(SUBSTRING "${text}" 0 ${length} text)
   set(expected "is truncated: its last line is cut off")
 elseif(CHANGE STREQUAL "other_version")
-  string(REPLACE "quillmark-session 1\n" "quillmark-session 2\n" text "${text}")
-  set(expected "is a version 2 recording; this program reads version 1")
+  string(REPLACE "quillmark-session 1\n" "quillmark-session 3\n" text "${text}")
+  set(expected "is a version 3 recording; this program reads versions 1 to 2")
 elseif(CHANGE STREQUAL "other_game")
   string(REPLACE "\ngame Cinderpath2\n" "\ngame Emberway\n" text "${text}")
   set(expected "was recorded by Emberway, not by Cinderpath2")

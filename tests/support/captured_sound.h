@@ -1,6 +1,6 @@
-// Test support: the samples OpenAL Soft's wave backend wrote, for tests that listen to what was
-// really played. Captures are configured as mono 16-bit; the data size in the file is set only
-// when the device closes, so the samples are read up to the end of the file.
+// SPDX-License-Identifier: Zlib
+// Test support: the mono 16-bit samples OpenAL Soft's wave backend wrote, read to the end of the
+// file, since the data size in it is set only when the device closes.
 #pragma once
 
 #include <algorithm>

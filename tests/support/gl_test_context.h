@@ -1,6 +1,6 @@
-// Test support: an SDL2 window of 1280 x 720 with an OpenGL compatibility context made current,
-// the 2D drawing state exactly as the game loop sets it, and a pixel reader with a top-left
-// origin. It stands in for the platform layer so drawing can be tested on its own.
+// SPDX-License-Identifier: Zlib
+// Test support standing in for the platform layer: an SDL2 1280 x 720 window with a current OpenGL
+// compatibility context, the game loop's 2D state, and a pixel reader with a top-left origin.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,7 @@ namespace QuillmarkTest
 class GlTestContext
 {
 public:
-    // Hidden unless asked: reading back the back buffer does not need the window on screen.
-    explicit GlTestContext(bool shown = false);
+    GlTestContext();
     ~GlTestContext();
     GlTestContext(const GlTestContext&) = delete;
     GlTestContext& operator=(const GlTestContext&) = delete;
@@ -25,7 +24,6 @@ public:
     // False when no display or no context could be had; Error() then says why.
     bool IsValid() const { return mContext != nullptr; }
     const std::string& Error() const { return mError; }
-    void SwapBuffers();
 
 private:
     SDL_Window* mWindow = nullptr;
@@ -33,7 +31,7 @@ private:
     std::string mError;
 };
 
-// Clear colour (0, 0, 0, 0), colour and depth buffers cleared: the start of every frame.
+// Clears colour (to 0, 0, 0, 0) and depth, as every frame starts.
 void ClearFrame();
 // The game loop's own 2D projection and drawing state, and its undoing.
 void Begin2DDrawing();

@@ -1,6 +1,6 @@
-// The display tests' window and OpenGL context on Windows, made with WGL: a frameless 1280 x 720
-// window with the SDL2 one's pixel format. The context stays current all its life, so its window
-// and device context are found through it. The rest is shared with Linux (gl_test_context.cpp).
+// SPDX-License-Identifier: Zlib
+// The display tests' frameless 1280 x 720 WGL window and context on Windows, the SDL2 one's pixel
+// format; the context stays current for life, so its window is found through it.
 #include <windows.h>
 
 #include "support/gl_test_context.h"
@@ -8,15 +8,14 @@
 namespace QuillmarkTest
 {
 
-GlTestContext::GlTestContext(bool shown)
+GlTestContext::GlTestContext()
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "QuillmarkTest";
     RegisterClassA(&windowClass);  // an earlier context may have registered it: that is fine
-    HWND window =
-        CreateWindowExA(0, "QuillmarkTest", "Quillmark test", WS_POPUP | (shown ? WS_VISIBLE : 0),
-                        50, 50, 1280, 720, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "QuillmarkTest", "Quillmark test", WS_POPUP, 50, 50, 1280, 720,
+                                  nullptr, nullptr, nullptr, nullptr);
     HDC deviceContext = GetDC(window);
     PIXELFORMATDESCRIPTOR format = {};
     format.nSize = sizeof(format);
@@ -42,11 +41,6 @@ GlTestContext::~GlTestContext()
     wglDeleteContext(static_cast<HGLRC>(mContext));
     ReleaseDC(window, deviceContext);
     DestroyWindow(window);
-}
-
-void GlTestContext::SwapBuffers()
-{
-    ::SwapBuffers(wglGetCurrentDC());
 }
 
 }  // namespace QuillmarkTest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // PNG encoding for tests through stb_image_write, compiled privately into this file so test
 // programs do not depend on which stb pieces the system library carries.
 #include "support/png_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Xvfb picks a free display number itself and writes it to a pipe once it accepts clients
 // (-displayfd), which is also how readiness is known without polling.
 #include "support/private_x_server.h"
@@ -45,15 +46,14 @@ std::string StartPrivateXServer()
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
         const std::string descriptor = std::to_string(displayPipe[1]);
-        // -noreset: an X server resets when its last client leaves, refusing connections
-        // meanwhile; tests connect and leave all the time, and the program under test must never
-        // meet that.
+        // -noreset: a server resets (refusing connections) when its last client leaves, which
+        // tests coming and going would otherwise keep meeting.
         execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", "1920x1080x24",
                "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(displayPipe[1]);
-    // The display number, ended by a line break; nothing in time means no server.
+    // The display number; nothing in time means no server.
     std::string number;
     char character = 0;
     pollfd waiting = {displayPipe[0], POLLIN, 0};

@@ -1,6 +1,6 @@
-// Test support: a private Xvfb for one test process, so display tests running side by side never
-// share a pointer, a keyboard focus or a screen position. The server lives until the process
-// exits and is stopped after every exit handler registered later (SDL's among them) has run.
+// SPDX-License-Identifier: Zlib
+// Test support: a private Xvfb per test process, so display tests side by side never share pointer,
+// focus or screen; it is stopped after every exit handler registered later (SDL's) has run.
 #pragma once
 
 #include <string>
@@ -8,8 +8,7 @@
 namespace QuillmarkTest
 {
 
-// Starts the server on the first call and points DISPLAY at it; later calls return the same
-// display name. Returns an empty string when no server could be started.
+// Starts the server once and points DISPLAY at it; its name, or empty when none could start.
 std::string StartPrivateXServer();
 
 }  // namespace QuillmarkTest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Test support: an error handler that registers itself for its lifetime and records every
 // reported message, so tests can check which reports a scripted sequence produced, in order.
 #pragma once
@@ -20,7 +21,6 @@ public:
     RecordingErrorHandler& operator=(const RecordingErrorHandler&) = delete;
 
     void OnErrorTriggered(const std::string& message) override { messages.push_back(message); }
-    // How many recorded messages are exactly this text.
     int Count(const std::string& message) const
     {
         return int(std::count(messages.begin(), messages.end(), message));

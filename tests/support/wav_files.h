@@ -1,15 +1,13 @@
-// Test support: WAV files built byte by byte (malformed on purpose when wanted) and a private
-// temporary folder to write them in, for the audio tests and the audio benchmark. Nothing here
-// reads audio back; tests/support/captured_sound.h does that.
+// SPDX-License-Identifier: Zlib
+// Test support: WAV files built byte by byte (malformed on purpose when wanted), for the audio
+// tests and the audio benchmark. tests/support/captured_sound.h reads audio back.
 #pragma once
-
-#include <stdlib.h>
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "support/temporary_folder.h"
 
 namespace QuillmarkTest
 {
@@ -20,7 +18,6 @@ inline std::string Le(std::uint32_t value, int bytes)
     return std::string(raw, static_cast<std::size_t>(bytes));
 }
 
-// A chunk claiming `size` bytes (its own length unless given), so it may claim more than it holds.
 inline std::string Chunk(const char* id, const std::string& payload, std::int64_t size = -1)
 {
     return id + Le(static_cast<std::uint32_t>(size < 0 ? payload.size() : size), 4) + payload;
@@ -41,25 +38,8 @@ inline std::string ToneFile(double seconds)
 {
     std::string samples;
     for (int i = 0; i < static_cast<int>(seconds * 22050); ++i)
-    {
         samples += Le(static_cast<std::uint32_t>(std::lround(26214 * std::sin(M_PI * i / 25))), 2);
-    }
     return Wav(1, 22050, 16, Chunk("data", samples));
 }
-
-// Removed with everything in it when it goes.
-struct TemporaryFolder
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "qm_test_XXXXXX").string();
-    std::filesystem::path path{mkdtemp(pattern.data())};
-
-    ~TemporaryFolder() { std::filesystem::remove_all(path); }
-    std::string File(const std::string& name) const { return (path / name).string(); }
-    std::string Write(const std::string& name, const std::string& contents) const
-    {
-        std::ofstream(File(name), std::ios::binary) << contents;
-        return File(name);
-    }
-};
 
 }  // namespace QuillmarkTest

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: Zlib
 // Test support on Windows: the POSIX call the suites make for their private folders, which
-// MinGW's C library lacks. Included into every Windows test source by the build; nothing else.
+// MinGW's C library lacks. Included by the support headers that make such folders; nothing else.
 #pragma once
 
+#if defined(_WIN32)
 #include <direct.h>
 #include <io.h>
 
@@ -9,3 +11,4 @@ inline char* mkdtemp(char* pattern)
 {
     return _mktemp(pattern) != nullptr && _mkdir(pattern) == 0 ? pattern : nullptr;
 }
+#endif

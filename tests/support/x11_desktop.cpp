@@ -1,6 +1,6 @@
-// The desktop helpers, each on a connection of its own so the program under test keeps its own
-// connection to itself: windows are found by walking the window tree, and pixels are read back
-// from the root window.
+// SPDX-License-Identifier: Zlib
+// Desktop helpers, each on a connection of its own so the program under test keeps its own: windows
+// found by walking the tree, pixels read back from the root window.
 #include "support/x11_desktop.h"
 
 #include <X11/Xlib.h>
@@ -14,8 +14,8 @@ namespace QuillmarkTest
 namespace
 {
 
-// Windows come and go while the tree is walked (message boxes, say): a request about one that is
-// gone fails, and that is no reason to end the test process, as Xlib's own handler would.
+// A request about a window gone while the tree is walked (a message box) fails: no reason to
+// end the test process, as Xlib's own handler would.
 int IgnoreError(Display* /*display*/, XErrorEvent* /*error*/)
 {
     return 0;
@@ -32,9 +32,7 @@ std::string NameOf(Display* display, Window window)
     XTextProperty windowName = {};
     std::string name;
     if (XGetWMName(display, window, &windowName) != 0 && windowName.value != nullptr)
-    {
         name.assign(reinterpret_cast<const char*>(windowName.value), windowName.nitems);
-    }
     XFree(windowName.value);
     return name;
 }
@@ -43,13 +41,10 @@ std::string NameOf(Display* display, Window window)
 // an empty name every named window is listed in `names` and none is found.
 Window FindNamed(Display* display, Window window, const std::string& name, std::string& names)
 {
-    // Read in whatever encoding it was set with (SDL's message boxes use UTF-8, which
-    // XFetchName does not return); the names looked for are plain ASCII.
+    // Any encoding: SDL's message boxes name themselves in UTF-8, which XFetchName skips.
     const std::string windowName = NameOf(display, window);
     if (!name.empty() && windowName == name)
-    {
         return window;
-    }
     if (!windowName.empty())
     {
         names += "\"" + windowName + "\" ";
@@ -62,9 +57,7 @@ Window FindNamed(Display* display, Window window, const std::string& name, std::
     if (XQueryTree(display, window, &root, &parent, &children, &count) != 0)
     {
         for (unsigned int i = 0; i < count && found == 0; ++i)
-        {
             found = FindNamed(display, children[i], name, names);
-        }
         XFree(children);
     }
     return found;
@@ -80,9 +73,7 @@ Window OutermostAncestor(Display* display, Window window)
     {
         XFree(children);
         if (parent == root || parent == 0)
-        {
             break;
-        }
         window = parent;
     }
     return window;
@@ -106,9 +97,7 @@ DesktopWindow FindWindowNamed(const std::string& name)
     DesktopWindow result;
     Display* display = OpenDisplay();
     if (display == nullptr)
-    {
         return result;
-    }
     std::string names;
     const Window window = FindNamed(display, DefaultRootWindow(display), name, names);
     XWindowAttributes attributes = {};
@@ -141,23 +130,17 @@ std::vector<unsigned long> CaptureWindow(const DesktopWindow& window)
     std::vector<unsigned long> pixels;
     Display* display = OpenDisplay();
     if (display == nullptr)
-    {
         return pixels;
-    }
     XImage* image = XGetImage(display, DefaultRootWindow(display), window.x, window.y,
                               static_cast<unsigned>(window.width),
                               static_cast<unsigned>(window.height), AllPlanes, ZPixmap);
     for (int y = 0; image != nullptr && y < window.height; ++y)
     {
         for (int x = 0; x < window.width; ++x)
-        {
             pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFFu);
-        }
     }
     if (image != nullptr)
-    {
         XDestroyImage(image);
-    }
     XCloseDisplay(display);
     return pixels;
 }

@@ -1,6 +1,6 @@
-// Test support: looking at and acting on the desktop from outside the program under test, as a
-// user or a window manager would. Lookups ask the X server directly; the external tools run with
-// a time limit, so a missing window or a stuck tool fails a test instead of hanging it.
+// SPDX-License-Identifier: Zlib
+// Test support: the desktop seen and acted on from outside, as a user or window manager would;
+// external tools run with a time limit, so a missing window or stuck tool fails instead of hanging.
 #pragma once
 
 #include <string>
@@ -9,7 +9,7 @@
 namespace QuillmarkTest
 {
 
-// Runs a shell command (killed after 10 seconds); true when it succeeded.
+// Runs a shell command, killed after 10 seconds.
 bool RunDesktopCommand(const std::string& command);
 
 struct DesktopWindow
@@ -25,9 +25,8 @@ struct DesktopWindow
     int frameY = 0;
 };
 
-// The first window anywhere in the tree with exactly this name.
 DesktopWindow FindWindowNamed(const std::string& name);
-// The names of every named window, for a failure message that shows what was there instead.
+// Every named window's name, for failure messages.
 std::string ListWindowNames();
 
 // The screen's pixels (0xRRGGBB) inside the window's rectangle, rows from the top down.

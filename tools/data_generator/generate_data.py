@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Zlib
 # Writes the game's data files: the prototyping sprite sheet (a PNG of white shapes and its JSON
 # description) and the explosion sounds with their audio event table. Standard library only, with
 # fixed random seeds, so running it again reproduces the committed files byte for byte.
 # It draws nothing the game does not read and writes no other file; run it from anywhere:
 #   python3 tools/data_generator/generate_data.py [repository-root]
+# With --icons it draws only the game's icon, from the game's own look (the azure disc among white
+# circles), into a folder of the build's: PNGs for desktop menus and an .ico for the Windows
+# program. The build runs it, so no icon picture is committed:
+#   python3 tools/data_generator/generate_data.py --icons OUTPUT-FOLDER
 import json
 import math
 import os
@@ -51,15 +56,20 @@ class Canvas:
             rows.append(0)  # filter type None
             for column in range(self.width):
                 rows += bytes((255, 255, 255, self.alpha[row * self.width + column]))
+        return png_file(self.width, self.height, rows)
 
-        def chunk(kind, payload):
-            body = kind + payload
-            return (struct.pack(">I", len(payload)) + body +
-                    struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF))
 
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 6, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-                chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b""))
+def png_file(width, height, rows):
+    """An 8-bit RGBA PNG of the given filtered rows (each a 0 filter byte and width pixels)."""
+
+    def chunk(kind, payload):
+        body = kind + payload
+        return (struct.pack(">I", len(payload)) + body +
+                struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b""))
 
 
 def edge_coverage(signed_distance):
@@ -190,6 +200,95 @@ def build_sheet():
 
 
 # ---------------------------------------------------------------------------------------------
+# Icon
+
+AZURE = (0x00, 0xAA, 0xFF)  # the player's colour in the game
+WHITE = (0xFF, 0xFF, 0xFF)
+NIGHT = (0x0B, 0x10, 0x1A)  # a dark backdrop, near the game's black window
+ICON_SIZES = (16, 32, 48, 256)  # in the .ico; 48 and 256 also as hicolor PNGs
+HICOLOR_SIZES = (48, 256)
+
+
+class ColourCanvas:
+    """An RGBA canvas on which coloured shapes are laid one over another, edges anti-aliased."""
+
+    def __init__(self, size):
+        self.size = size
+        self.pixels = [(0.0, 0.0, 0.0, 0.0)] * (size * size)  # straight colour and alpha, 0..1
+
+    def paint(self, colour, coverage):
+        """Lays `colour` over the canvas wherever coverage(x, y) (pixel centres) is above 0."""
+        red, green, blue = (channel / 255.0 for channel in colour)
+        for row in range(self.size):
+            for column in range(self.size):
+                alpha = min(1.0, coverage(column + 0.5, row + 0.5))
+                if alpha <= 0.0:
+                    continue
+                index = row * self.size + column
+                r, g, b, a = self.pixels[index]
+                below = a * (1.0 - alpha)
+                total = alpha + below
+                self.pixels[index] = ((red * alpha + r * below) / total,
+                                      (green * alpha + g * below) / total,
+                                      (blue * alpha + b * below) / total, total)
+
+    def png_bytes(self):
+        rows = bytearray()
+        for row in range(self.size):
+            rows.append(0)  # filter type None
+            for pixel in self.pixels[row * self.size:(row + 1) * self.size]:
+                rows += bytes(int(round(channel * 255.0)) for channel in pixel)
+        return png_file(self.size, self.size, rows)
+
+
+def rounded_square(left, top, side, corner):
+    """Coverage of a square with rounded corners, from the signed distance to its outline."""
+    half = side / 2.0
+    cx, cy = left + half, top + half
+
+    def coverage(x, y):
+        qx = abs(x - cx) - (half - corner)
+        qy = abs(y - cy) - (half - corner)
+        outside = math.hypot(max(qx, 0.0), max(qy, 0.0)) + min(max(qx, qy), 0.0) - corner
+        return edge_coverage(-outside)
+
+    return coverage
+
+
+def draw_icon(size):
+    """The game at a glance: the azure disc the player steers, and white circles flying past it,
+    on a dark rounded square. Drawn in fractions of the side so every size is the same picture."""
+    canvas = ColourCanvas(size)
+    margin = size / 32.0
+    canvas.paint(NIGHT, rounded_square(margin, margin, size - 2.0 * margin, size * 0.18))
+    canvas.paint(AZURE, disc(size * 0.40, size * 0.60, size * 0.25))
+    for x, y, radius in ((0.78, 0.29, 0.095), (0.55, 0.19, 0.06), (0.83, 0.66, 0.075)):
+        canvas.paint(WHITE, disc(size * x, size * y, size * radius))
+    return canvas.png_bytes()
+
+
+def ico_bytes(pngs):
+    """A Windows .ico holding PNG images (one per size, smallest first), as windres reads it."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(header) + 16 * len(pngs)
+    entries, images = b"", b""
+    for size, png in pngs:
+        side = size if size < 256 else 0  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(png), offset)
+        images += png
+        offset += len(png)
+    return header + entries + images
+
+
+def write_icons(folder):
+    pngs = [(size, draw_icon(size)) for size in ICON_SIZES]
+    for size, png in pngs:
+        if size in HICOLOR_SIZES:
+            write(folder, "cinderpath2_%d.png" % size, png)
+    write(folder, "cinderpath2.ico", ico_bytes(pngs))
+
+
+# ---------------------------------------------------------------------------------------------
 # Sound
 
 SAMPLE_RATE = 22050
@@ -275,6 +374,9 @@ def as_json(value):
 
 
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--icons":
+        write_icons(sys.argv[2])
+        return
     here = os.path.dirname(os.path.abspath(__file__))
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, "..", ".."))
     canvas, sheet = build_sheet()

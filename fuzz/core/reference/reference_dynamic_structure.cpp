@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The variant value's operations, its reports and fallbacks. Copy and destruction work through an
 // explicit list of pending nodes instead of recursion, so depth never threatens the stack.
 // Parsing and loading of JSON live in qm_json_parser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The framework's variant value: Nil, integer, float, boolean, string, array or structure of
 // named values. Data-file loaders walk it; it is strict about kinds and reports misuse through the
 // error checks, then carries on with a defined result. No comparison or serialisation of trees.
@@ -38,46 +39,40 @@ public:
     DynamicStructure& operator=(DynamicStructure&& other) noexcept;
     ~DynamicStructure();
 
-    bool IsNil() const { return mValueType == NilType; }
-    bool IsString() const { return mValueType == StringType; }
-    bool IsArray() const { return mValueType == ArrayType; }
-    bool IsStructure() const { return mValueType == StructureType; }
-    ValueType GetValueType() const { return mValueType; }
-
-    std::int32_t AsInteger(bool implicitConversion) const;
-    std::string AsString(bool implicitConversion) const;
-    std::string ToString() const;
-    std::int32_t AsIntegerOr(std::int32_t defaultValue) const;
-    float AsFloatOr(float defaultValue) const;
-    bool AsBooleanOr(bool defaultValue) const;
-
-    void SetInteger(std::int32_t value, bool implicitTypeChange);
-    void SetFloat(float value, bool implicitTypeChange);
-    void SetBoolean(bool value, bool implicitTypeChange);
-    void SetString(const std::string& value, bool implicitTypeChange);
-    void SetString(std::string&& value, bool implicitTypeChange);
-
-    // The value is copied (or moved) in; containers never share elements with the caller. On a
-    // scalar or string value both report, leave the value as it is and hand back a writable
-    // scratch Nil value that belongs to no tree (never kNilStructure).
-    DynamicStructure& PushValue(const DynamicStructure& value);
-    DynamicStructure& PushValue(DynamicStructure&& value);
-    const DynamicStructure& GetValue(std::uint32_t index) const;
-
+    // Grouped otherwise than the live header: containers, then scalars, then the kind.
     DynamicStructure& AddMember(const std::string& name, const DynamicStructure& value);
     DynamicStructure& AddMember(std::string&& name, DynamicStructure&& value);
     const DynamicStructure& GetMember(const std::string& name) const;
     const DynamicStructure& GetMember(const char* name) const;
-    // Members are kept in ascending byte order of their names; this gives the name at a position
-    // of that order, so tools can enumerate a structure. Reports and gives "" when this is not a
-    // structure or the index is out of range.
+    // The name at a position of the members' ascending byte order; reports and gives "" when this
+    // is not a structure or the index is out of range.
     const std::string& GetMemberName(std::uint32_t index) const;
-
+    // On a scalar or string value both report, leave the value as it is and hand back a writable
+    // scratch Nil value that belongs to no tree (never kNilStructure).
+    DynamicStructure& PushValue(const DynamicStructure& value);
+    DynamicStructure& PushValue(DynamicStructure&& value);
+    const DynamicStructure& GetValue(std::uint32_t index) const;
     std::uint32_t Size() const;
-    // Makes room for this many elements or members, so a loader that knows the count appends
-    // without regrowing. A Nil value stays Nil in every respect; it only keeps the capacity for
-    // the array or structure its first PushValue or AddMember makes of it. No effect on scalars.
+    // Capacity for the first container a Nil value becomes; no effect on scalars.
     void Reserve(std::uint32_t capacity);
+
+    void SetString(const std::string& value, bool implicitTypeChange);
+    void SetString(std::string&& value, bool implicitTypeChange);
+    void SetInteger(std::int32_t value, bool implicitTypeChange);
+    void SetFloat(float value, bool implicitTypeChange);
+    void SetBoolean(bool value, bool implicitTypeChange);
+    std::string AsString(bool implicitConversion) const;
+    std::string ToString() const;
+    std::int32_t AsInteger(bool implicitConversion) const;
+    std::int32_t AsIntegerOr(std::int32_t defaultValue) const;
+    float AsFloatOr(float defaultValue) const;
+    bool AsBooleanOr(bool defaultValue) const;
+
+    ValueType GetValueType() const { return mValueType; }
+    bool IsNil() const { return mValueType == NilType; }
+    bool IsString() const { return mValueType == StringType; }
+    bool IsArray() const { return mValueType == ArrayType; }
+    bool IsStructure() const { return mValueType == StructureType; }
 
 private:
     struct Member;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The closing-bracket search. A search that starts at a bracket an earlier search walked over
 // would walk the very same characters by the very same rules (string state starts outside at a
 // bracket seen outside a string; marks below its own are never looked at before it ends) and stop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The JSON reader's stack of open-container marks and its closing-bracket search. The search
 // remembers where every bracket it walks over is closed, so nested containers are not walked
 // again by their own searches. Knows nothing of values.

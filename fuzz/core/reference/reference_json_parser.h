@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Loading of JSON data files into a DynamicStructure. The accepted syntax is the framework's own
 // (lenient in places, strict in others); text that does not parse gives Nil without a report.
 // Only a file that cannot be read is reported.
@@ -10,9 +11,6 @@
 
 namespace QuillmarkReference
 {
-
-// Reads the whole file (up to its first zero byte) and parses it; Nil on any failure.
-DynamicStructure LoadJsonFile(const std::string& filePath);
 
 // An object or an array at the top level; anything else, and containers nested deeper than 512
 // levels, give Nil. Empty arrays and objects also give Nil.

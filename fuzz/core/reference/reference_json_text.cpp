@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Character-level rules of the JSON reader. The escape table is the data-file contract: \u keeps
 // only one byte, unknown escapes vanish, and string values lose surrounding whitespace.
 #include "reference/reference_json_text.h"

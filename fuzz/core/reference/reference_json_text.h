@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Character-level rules of the JSON reader: whitespace, trimming, the search for an unescaped
 // quotation mark and the translation of escapes in string values. All work on views of the one
 // document buffer; only Unescape makes a new text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The JSON text reader. Every step works on views of the caller's buffer and the closing-bracket
 // search walks each container once, so the cost grows linearly with the text. The quirks below
 // (skipped text between members, dropped null elements, the shared bracket stack) are deliberate:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The JSON text reader: turns one document into a JsonValue tree by the framework's own rules,
 // which accept some malformed texts and refuse some well-formed ones (the data-file contract).
 // It knows nothing of DynamicStructure; failures give the null value and never report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The parse tree node: construction from each kind, the member table's order, and the checked
 // readers. Kept free of parsing so the tree can be built and inspected on its own.
 #include "reference/reference_json_value.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // One node of the JSON parse tree: the kind plus, side by side, every field a kind needs. The
 // parser builds it and the loader turns it into a DynamicStructure; it never leaves a parse.
 // Readers throw std::runtime_error when asked for a field the kind does not have.

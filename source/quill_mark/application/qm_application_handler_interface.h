@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // What an application built on the realtime window application implements: callbacks for the
 // window's life and for every loop iteration, and the chance to choose the client size.
 // Every callback but the destructor does nothing unless overridden.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The process-wide input state, keyed by the platform's virtual-key codes. Key codes from outside
 // the 46 keys are ignored rather than trusted as indexes, so a stray value can never write past
 // the state arrays.
@@ -6,8 +7,9 @@
 #include <cstring>
 #include <map>
 
+#include "quill_mark/application/implementation/qmi_gamepad_state.h"
 #include "quill_mark/application/implementation/qmi_input_state.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
 
 namespace Quillmark::Application
 {
@@ -38,6 +40,7 @@ void EnterRange(std::uint32_t firstCode, std::uint32_t lastCode, Key firstKey)
 
 void BuildKeyTable()
 {
+    using namespace qmSeam;
     EnterRange('0', '9', kKey0);
     EnterRange('A', 'Z', kKeyA);
     theKeyTable[VK_SPACE] = kKeySpace;
@@ -79,6 +82,7 @@ void ReleaseKey(Key key)
 void BeginInputFrame()
 {
     std::memcpy(thePreviousKeyState, theCurrentKeyState, sizeof(theCurrentKeyState));
+    ReadGamepads();
 }
 
 void SetMousePosition(std::int32_t x, std::int32_t y)

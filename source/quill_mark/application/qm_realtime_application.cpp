@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // RealtimeApplication hands its handler to the window layer; all the work and all the state
 // live there, since the window is one per process.
 #include "quill_mark/application/qm_realtime_application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The framework's one window: opens it with an OpenGL context, runs a message loop that never
 // waits and calls the application handler once per iteration, sets the caption and shows modal
 // message boxes. The window and its state are process-wide: one application at a time.

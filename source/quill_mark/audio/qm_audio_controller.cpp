@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Reaching a play through its controller: the manager finds the active player by channel and
 // checks the handle, so a stale or empty controller never touches another play.
 #include "quill_mark/audio/qm_audio_controller.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The value every play returns: it names that one play, so its volume and pitch can be changed
 // while it sounds. It owns nothing; once the play has been released the calls do nothing.
 #pragma once

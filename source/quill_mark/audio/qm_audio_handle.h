@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The number under which the audio manager keeps one loaded sound. Handles count up from 1 in
 // load order and are never reused, since sounds are never unloaded.
 #pragma once

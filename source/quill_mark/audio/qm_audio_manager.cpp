@@ -1,12 +1,15 @@
+// SPDX-License-Identifier: Zlib
 // The audio manager: device start-up and shut-down, the sound and file tables, the 16 places for
 // active players and the named event tables. Nothing is pooled: every play makes a new source and
 // buffer and reads its samples from the file again; the 16 places are the one bound on that work.
 #include "quill_mark/audio/qm_audio_manager.h"
 
 #include <AL/al.h>
+#include <AL/alc.h>
 
 #include "quill_mark/audio/implementation/qmi_audio_event_table_file.h"
 #include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
+#include "quill_mark/audio/implementation/qmi_music_stream.h"
 #include "quill_mark/core/qm_error.h"
 #include "quill_mark/platform/qm_random.h"
 
@@ -41,7 +44,16 @@ AudioDevice::AudioDevice()
     qmTriggerErrorIf(mContext == nullptr, "AudioManager could not create an audio context.");
     alcMakeContextCurrent(mContext);
     qmTriggerErrorIf(mContext == nullptr, "AudioManager could not set audio context.");
+    PlaceListener();
+}
 
+AudioDevice::~AudioDevice()
+{
+    Close();
+}
+
+void AudioDevice::PlaceListener()
+{
     const ALfloat origin[] = {0.0f, 0.0f, 0.0f};
     const ALfloat orientation[] = {0.0f, 0.0f, -1.0f, 0.0f, 1.0f, 0.0f};
     alListenerfv(AL_POSITION, origin);
@@ -52,7 +64,7 @@ AudioDevice::AudioDevice()
     qmTriggerErrorIf(HadOpenAlError(), "AudioManager had issues setting listener orientation.");
 }
 
-AudioDevice::~AudioDevice()
+void AudioDevice::Close()
 {
     alcMakeContextCurrent(nullptr);
     if (mContext != nullptr)
@@ -65,6 +77,44 @@ AudioDevice::~AudioDevice()
         alcCloseDevice(mDevice);
         mDevice = nullptr;
     }
+}
+
+// OpenAL Soft's loopback extension (ALC_SOFT_loopback), named here as it defines it, since not
+// every OpenAL's headers carry it (a browser's has none, nor the extension).
+using OpenLoopbackDevice = ALCdevice* (*)(const ALCchar*);
+constexpr ALCint kFormatChannels = 0x1990;
+constexpr ALCint kFormatType = 0x1991;
+constexpr ALCint kStereo = 0x1501;
+constexpr ALCint kShort = 0x1402;
+
+// The loopback device renders only when asked to, and nothing asks: sources play on it as on a
+// real device, without a sound system, a thread or a clock behind them.
+bool AudioDevice::ReopenSilent()
+{
+    const auto openLoopback = reinterpret_cast<OpenLoopbackDevice>(
+        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    if (alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback") == ALC_FALSE || openLoopback == nullptr)
+    {
+        return false;
+    }
+    ALCdevice* device = openLoopback(nullptr);
+    const ALCint attributes[] = {kFormatChannels, kStereo, kFormatType, kShort, ALC_FREQUENCY,
+                                 44100,           0};
+    ALCcontext* context = device != nullptr ? alcCreateContext(device, attributes) : nullptr;
+    if (context == nullptr)
+    {
+        if (device != nullptr)
+        {
+            alcCloseDevice(device);
+        }
+        return false;
+    }
+    Close();
+    mDevice = device;
+    mContext = context;
+    alcMakeContextCurrent(mContext);
+    PlaceListener();
+    return true;
 }
 
 }  // namespace qmImplementation
@@ -139,6 +189,10 @@ void AudioManager::Update()
             ++active;
         }
     }
+    for (qmImplementation::MusicStream* stream : mState->musicStreams)
+    {
+        stream->Service();
+    }
 }
 
 bool AudioManager::LoadEventTable(const std::string& eventTableName,
@@ -182,6 +236,11 @@ AudioController AudioManager::PlayEvent(const std::string& eventTableName,
     controller.SetVolume(DrawFromRange(entry.volume, entry.minVolume, entry.maxVolume));
     controller.SetPitch(DrawFromRange(entry.pitch, entry.minPitch, entry.maxPitch));
     return controller;
+}
+
+bool AudioManager::UseSilentOutput()
+{
+    return mState->device.ReopenSilent();
 }
 
 qmImplementation::AudioPlayer* AudioManager::FindPlayer(const AudioController& controller)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The one entry point for sound: opens the audio device before the program entry runs, loads WAV
 // files under handles, starts a player for every play (at most 16 at once), releases finished
 // players once per frame, and plays named events from tables loaded from JSON files.
@@ -44,8 +45,16 @@ public:
     // Picks one of the event's sounds and draws its volume and pitch from the shared random
     // sequence; an unknown table or event plays nothing and draws nothing.
     AudioController PlayEvent(const std::string& eventTableName, const std::string& eventName);
-    // Once per frame: services every active player and releases the finished ones.
+    // Once per frame: services every active player and releases the finished ones, then tops up
+    // the buffer queue of every Music stream (qm_music.h).
     void Update();
+
+    // For runs that must neither sound nor depend on the machine's sound set-up (a headless
+    // replay): the device opened at start-up is closed and every later play goes to a device
+    // that renders nothing, OpenAL Soft's loopback device, which is never asked for its samples.
+    // Plays, players and their reports are otherwise those of a working device. Call it before
+    // anything plays. False, keeping the device as it was, where no such device exists.
+    bool UseSilentOutput();
 
 private:
     friend struct AudioController;

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: Zlib
 // The variant value's operations, its reports and fallbacks, and its storage: every payload lives
 // in an arena owned by the outermost value, so values inside containers own nothing and are never
 // released one by one. Copies work through an explicit list of pending nodes instead of recursion.
-// Parsing and loading of JSON live in qm_json_parser.
+// The Builder at the end makes whole trees for readers. Parsing and loading of JSON live in
+// qm_json_parser.
 #include "quill_mark/core/qm_dynamic_structure.h"
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <utility>
 
 #include "quill_mark/core/implementation/qmi_integer_conversion.h"
+#include "quill_mark/core/implementation/qmi_member_order.h"
 #include "quill_mark/core/implementation/qmi_value_arena.h"
 #include "quill_mark/core/qm_error.h"
 
@@ -24,16 +27,36 @@ const DynamicStructure kNilStructure;
 namespace
 {
 
-// std::char_traits<char> compares as unsigned char, which is the byte order the member table
-// promises (and a name sorts before every longer name that starts with it). Names mostly differ
-// in their first byte, which is compared here without a call.
+// Ascending order of bytes compared as unsigned values, a name before every longer name that
+// starts with it. Names are short, so a plain loop beats a call to the library's comparison.
 bool IsNameBefore(std::string_view first, std::string_view second)
 {
-    if (!first.empty() && !second.empty() && first[0] != second[0])
+    const std::size_t common = std::min(first.size(), second.size());
+    for (std::size_t index = 0; index < common; ++index)
     {
-        return static_cast<unsigned char>(first[0]) < static_cast<unsigned char>(second[0]);
+        if (first[index] != second[index])
+        {
+            return static_cast<unsigned char>(first[index]) <
+                   static_cast<unsigned char>(second[index]);
+        }
     }
-    return first.compare(second) < 0;
+    return first.size() < second.size();
+}
+
+bool IsSameName(std::string_view first, std::string_view second)
+{
+    if (first.size() != second.size())
+    {
+        return false;
+    }
+    for (std::size_t index = 0; index < first.size(); ++index)
+    {
+        if (first[index] != second[index])
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool IsContainer(ValueType type)
@@ -702,6 +725,215 @@ void DynamicStructure::Reserve(std::uint32_t capacity)
     else if ((mValueType == ArrayType || mValueType == StructureType) && capacity > Capacity())
     {
         GrowTable(capacity);
+    }
+}
+
+DynamicStructure::Builder::Builder(std::size_t expectedBytes) : mArena(Arena::Create(expectedBytes))
+{
+}
+
+DynamicStructure::Builder::~Builder()
+{
+    Arena::Destroy(mArena);
+}
+
+DynamicStructure::Builder::Node DynamicStructure::Builder::Integer(std::int32_t value)
+{
+    Node node;
+    node.mValueType = IntegerType;
+    node.mPayload.integer = value;
+    return node;
+}
+
+DynamicStructure::Builder::Node DynamicStructure::Builder::Float(float value)
+{
+    Node node;
+    node.mValueType = FloatType;
+    node.mPayload.real = value;
+    return node;
+}
+
+DynamicStructure::Builder::Node DynamicStructure::Builder::Boolean(bool value)
+{
+    Node node;
+    node.mValueType = BooleanType;
+    node.mPayload.boolean = value;
+    return node;
+}
+
+DynamicStructure::Builder::Node DynamicStructure::Builder::String(std::string_view text)
+{
+    char* copy = nullptr;
+    const Node node = String(static_cast<std::uint32_t>(text.size()), copy);
+    std::memcpy(copy, text.data(), text.size());
+    return node;
+}
+
+DynamicStructure::Builder::Node DynamicStructure::Builder::String(std::uint32_t size, char*& text)
+{
+    text = static_cast<char*>(mArena->Allocate(size));
+    Node node;
+    node.mValueType = StringType;
+    node.mCount = size;
+    node.mPayload.text = text;
+    return node;
+}
+
+// The tables carry their capacity like those PushValue and AddMember make, so a loaded tree can
+// grow afterwards.
+DynamicStructure::Builder::Node DynamicStructure::Builder::Array(const Node* elements,
+                                                                 std::uint32_t count)
+{
+    DynamicStructure* const table = AllocateElements(*mArena, count);
+    for (std::uint32_t index = 0; index < count; ++index)
+    {
+        DynamicStructure* const element = new (&table[index]) DynamicStructure();
+        element->mValueType = elements[index].mValueType;
+        element->mCount = elements[index].mCount;
+        element->mPayload = elements[index].mPayload;
+        element->mArena = ContainedIn(*mArena);
+    }
+    Node node;
+    node.mValueType = ArrayType;
+    node.mCount = count;
+    node.mPayload.elements = table;
+    return node;
+}
+
+// Objects in a data file mostly repeat the names of one of a few shapes in the same order; then
+// the order found for that shape is taken again instead of sorting.
+DynamicStructure::Builder::Node DynamicStructure::Builder::Structure(const NamedNode* members,
+                                                                     std::uint32_t count)
+{
+    std::uint64_t hash = count;
+    for (std::uint32_t index = 0; index < count; ++index)
+    {
+        const std::string_view name = members[index].name;
+        const std::uint64_t key =
+            name.empty()
+                ? 0
+                : name.size() |
+                      static_cast<std::uint64_t>(static_cast<unsigned char>(name.front())) << 16 |
+                      static_cast<std::uint64_t>(static_cast<unsigned char>(name.back())) << 24;
+        hash = (hash ^ key) * 0x9E3779B97F4A7C15u;
+    }
+    Shape& shape = mShapes[(hash >> 32) % kShapes];
+    bool sameNames = shape.names.size() == count;
+    for (std::uint32_t index = 0; sameNames && index < count; ++index)
+    {
+        sameNames = IsSameName(*shape.names[index], members[index].name);
+    }
+    if (!sameNames)
+    {
+        mNames.resize(count);
+        for (std::uint32_t index = 0; index < count; ++index)
+        {
+            mNames[index] = MakeName(members[index].name);
+        }
+        OrderMembers(shape);
+    }
+    const std::vector<std::uint32_t>& kept = shape.kept;
+    const std::uint32_t size = static_cast<std::uint32_t>(kept.size());
+    Member* const table = AllocateMembers(*mArena, size);
+    for (std::uint32_t index = 0; index < size; ++index)
+    {
+        const NamedNode& member = members[kept[index]];
+        Member* const placed = new (&table[index]) Member{shape.names[kept[index]], {}};
+        placed->value.mValueType = member.value.mValueType;
+        placed->value.mCount = member.value.mCount;
+        placed->value.mPayload = member.value.mPayload;
+        placed->value.mArena = ContainedIn(*mArena);
+    }
+    Node node;
+    node.mValueType = StructureType;
+    node.mCount = size;
+    node.mPayload.members = table;
+    return node;
+}
+
+// Positions of the members to keep, in name order: sorting is stable, so of a run of equal names
+// the last is the one met last.
+void DynamicStructure::Builder::OrderMembers(Shape& shape)
+{
+    const std::uint32_t count = static_cast<std::uint32_t>(mNames.size());
+    std::vector<std::uint32_t> order(count);
+    for (std::uint32_t index = 0; index < count; ++index)
+    {
+        order[index] = index;
+    }
+    const std::string* const* const names = mNames.data();
+    qmImplementation::SortMemberOrder(order.data(), count,
+                                      [names](std::uint32_t left, std::uint32_t right)
+                                      { return IsNameBefore(*names[left], *names[right]); });
+    shape.kept.clear();
+    for (std::uint32_t index = 0; index < count; ++index)
+    {
+        if (index + 1 == count || !IsSameName(*names[order[index + 1]], *names[order[index]]))
+        {
+            shape.kept.push_back(order[index]);
+        }
+    }
+    shape.names = mNames;
+}
+
+// Names never change once made, so members of one arena may share them.
+const std::string* DynamicStructure::Builder::MakeName(std::string_view text)
+{
+    // Length and the first two, the middle and the last two bytes tell the names of a data file
+    // apart well enough.
+    const std::size_t size = text.size();
+    const auto byte = [text](std::size_t index)
+    { return static_cast<std::uint64_t>(static_cast<unsigned char>(text[index])); };
+    const std::uint64_t key = size < 2
+                                  ? (size == 1 ? byte(0) : 0)
+                                  : size | byte(0) << 8 | byte(1) << 16 | byte(size / 2) << 24 |
+                                        byte(size - 2) << 32 | byte(size - 1) << 40;
+    const std::size_t slot = ((key * 0x9E3779B97F4A7C15u) >> 40) % kNameSlots;
+    const std::string*& cached = mNameSlots[slot];
+    if (cached == nullptr || !IsSameName(*cached, text))
+    {
+        cached = mArena->MakeName(text);
+    }
+    return cached;
+}
+
+DynamicStructure DynamicStructure::Builder::Finish(const Node& root)
+{
+    DynamicStructure result;
+    result.mValueType = root.mValueType;
+    result.mCount = root.mCount;
+    result.mPayload = root.mPayload;
+    if (result.HasPayload())
+    {
+        result.mArena = reinterpret_cast<std::uintptr_t>(mArena) | kOwnedArena;
+        mArena = nullptr;
+    }
+    return result;
+}
+
+// Recursive: the reader bounds the nesting of what it builds.
+void DynamicStructure::Builder::ReportAsAppended(const DynamicStructure& tree)
+{
+    if (tree.mValueType == StructureType)
+    {
+        for (std::uint32_t index = 0; index < tree.mCount; ++index)
+        {
+            ReportAsAppended(tree.mPayload.members[index].value);
+        }
+        return;
+    }
+    for (std::uint32_t index = 0; tree.mValueType == ArrayType && index < tree.mCount; ++index)
+    {
+        const DynamicStructure& element = tree.mPayload.elements[index];
+        ReportAsAppended(element);
+        if (element.IsNil())
+        {
+            qmTriggerError("Cannot push a Nil value into an array.\n");
+        }
+        if (index > 0 && element.mValueType != tree.mPayload.elements[0].mValueType)
+        {
+            qmTriggerError("ValueType does not match array value type.\n");
+        }
     }
 }
 

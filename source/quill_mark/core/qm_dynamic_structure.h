@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: Zlib
 // The framework's variant value: Nil, integer, float, boolean, string, array or structure of
 // named values. Data-file loaders walk it; it is strict about kinds and reports misuse through the
 // error checks, then carries on with a defined result. No comparison or serialisation of trees.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,7 +14,6 @@
 namespace qmImplementation
 {
 class ValueArena;
-class JsonDocumentReader;
 }  // namespace qmImplementation
 
 namespace Quillmark::Core
@@ -96,8 +97,9 @@ public:
     // the array or structure its first PushValue or AddMember makes of it. No effect on scalars.
     void Reserve(std::uint32_t capacity);
 
+    class Builder;
+
 private:
-    friend class qmImplementation::JsonDocumentReader;
     struct Member;
     using Arena = qmImplementation::ValueArena;
 
@@ -154,6 +156,75 @@ struct DynamicStructure::Member
 {
     const std::string* name;
     DynamicStructure value;
+};
+
+// Builds one tree from its leaves up, with all of its payload in one arena, for a reader that
+// knows what a container holds when it closes it: a few block allocations for the whole tree and
+// no per-value checks. Nodes are plain data the reader may keep in its own buffers; they stay
+// valid until the builder finishes or goes. Nothing here reports: an array may mix kinds and hold
+// Nil elements, exactly as given, and the reader decides what deserves a report.
+class DynamicStructure::Builder
+{
+public:
+    class Node
+    {
+    public:
+        ValueType GetValueType() const { return mValueType; }
+
+    private:
+        friend class Builder;
+        ValueType mValueType = NilType;
+        std::uint32_t mCount = 0;
+        Payload mPayload{0};
+    };
+    // A member as met in the text; the name is copied into the tree.
+    struct NamedNode
+    {
+        std::string_view name;
+        Node value;
+    };
+
+    // expectedBytes sizes the first block of the arena.
+    explicit Builder(std::size_t expectedBytes);
+    ~Builder();
+    Builder(const Builder&) = delete;
+    Builder& operator=(const Builder&) = delete;
+
+    static Node Integer(std::int32_t value);
+    static Node Float(float value);
+    static Node Boolean(bool value);
+    Node String(std::string_view text);
+    // Room for a string of size bytes, which the caller writes before the node is used.
+    Node String(std::uint32_t size, char*& text);
+    Node Array(const Node* elements, std::uint32_t count);
+    // Members in the order they were met: the structure keeps them in name order, and of members
+    // with the same name only the one met last.
+    Node Structure(const NamedNode* members, std::uint32_t count);
+    // The tree whose root is root; the builder is spent and may only be destroyed afterwards.
+    DynamicStructure Finish(const Node& root);
+    // Gives the reports PushValue would give if every array in the tree were built by appending
+    // its elements one by one, members in name order, each container's contents before it.
+    static void ReportAsAppended(const DynamicStructure& tree);
+
+private:
+    // Data files repeat a few names many times; a tree keeps one copy of each it meets often.
+    static constexpr std::size_t kNameSlots = 256;
+    // A sequence of names met before, and which of its members are kept, in name order.
+    struct Shape
+    {
+        std::vector<const std::string*> names;
+        std::vector<std::uint32_t> kept;
+    };
+    static constexpr std::size_t kShapes = 16;
+
+    const std::string* MakeName(std::string_view text);
+    void OrderMembers(Shape& shape);
+
+    Arena* mArena;
+    const std::string* mNameSlots[kNameSlots] = {};
+    Shape mShapes[kShapes];
+    // The names of the structure being made, in the order met.
+    std::vector<const std::string*> mNames;
 };
 
 // The shared Nil value handed out by failed lookups and failed loads. Never modified.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The process-wide error state and the assertion report. The state lives in a function-local
 // static so that checks made during static initialisation (the audio device opens then) find it.
 // Locking is left out on purpose: the whole system runs on one thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Error checks and the assertion report: every broken expectation in the framework and the game
 // goes through here, prints a report, tells the registered handlers and then returns to the caller.
 // Use the qmTriggerErrorIf / qmTriggerError macros so reports name the file and line of the check.

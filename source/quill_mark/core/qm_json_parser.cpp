@@ -1,7 +1,6 @@
-// File loading, the single pass for plain documents, and for all others the general reader with
-// the conversion of its parse tree into a DynamicStructure. The conversion goes through the
-// value's own PushValue and AddMember, so mixed arrays and empty nested containers produce the
-// same reports as when a program builds the value by hand.
+// SPDX-License-Identifier: Zlib
+// File loading and the entry points of the JSON reader (implementation/qmi_json_reader), which
+// reads plain and lenient text alike in one pass.
 #include "quill_mark/core/qm_json_parser.h"
 
 #include <sys/stat.h>
@@ -10,9 +9,7 @@
 #include <exception>
 #include <memory>
 
-#include "quill_mark/core/implementation/qmi_json_document_reader.h"
-#include "quill_mark/core/implementation/qmi_json_text_parser.h"
-#include "quill_mark/core/implementation/qmi_json_value.h"
+#include "quill_mark/core/implementation/qmi_json_reader.h"
 #include "quill_mark/core/qm_error.h"
 
 namespace Quillmark::Core
@@ -21,59 +18,10 @@ namespace Quillmark::Core
 namespace
 {
 
-using qmImplementation::JsonValue;
-
 struct FileCloser
 {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-// Consumes the tree. Depth is bounded by the reader's nesting limit, so recursion is safe here.
-DynamicStructure ToDynamicStructure(JsonValue&& value)
-{
-    DynamicStructure result;
-    switch (value.GetKind())
-    {
-        case JsonValue::StringVal:
-            result.SetString(value.TakeString(), true);
-            break;
-        case JsonValue::IntVal:
-            result.SetInteger(value.GetInteger(), true);
-            break;
-        case JsonValue::FloatVal:
-        case JsonValue::DoubleVal:
-            // The float field holds the double rounded to the nearest float.
-            result.SetFloat(value.GetFloat(), true);
-            break;
-        case JsonValue::BoolVal:
-            result.SetBoolean(value.GetBoolean(), true);
-            break;
-        case JsonValue::ObjectVal:
-        {
-            JsonValue::MemberTable members = value.TakeMembers();
-            result.Reserve(static_cast<std::uint32_t>(members.size()));
-            for (JsonValue::Member& member : members)
-            {
-                result.AddMember(std::move(member.first),
-                                 ToDynamicStructure(std::move(member.second)));
-            }
-            break;
-        }
-        case JsonValue::ArrayVal:
-        {
-            JsonValue::ElementList elements = value.TakeElements();
-            result.Reserve(static_cast<std::uint32_t>(elements.size()));
-            for (JsonValue& element : elements)
-            {
-                result.PushValue(ToDynamicStructure(std::move(element)));
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return result;
-}
 
 // The file's size, or -1 when it has none to find: a folder (which the C library opens like a
 // file, but whose "size" is meaningless) or a stream that cannot seek.
@@ -100,8 +48,9 @@ long FindFileSize(std::FILE* file)
 
 DynamicStructure LoadJsonFile(const std::string& filePath)
 {
-    // Binary and text mode read alike on this platform.
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "rb"));
+    // Text mode: where lines end in CR LF on disk (Windows), each pair reads as one LF, also inside
+    // strings; elsewhere text mode reads the bytes as they are.
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filePath.c_str(), "r"));
     const long size = file ? FindFileSize(file.get()) : -1;
     if (size < 0)
     {
@@ -136,16 +85,9 @@ DynamicStructure ParseJson(const char* jsonText)
     return ParseJson(jsonText != nullptr ? std::string_view(jsonText) : std::string_view());
 }
 
-// Plain documents, which data files are, take the single pass; the general reader takes the rest.
 DynamicStructure ParseJson(std::string_view jsonText)
 {
-    DynamicStructure result;
-    if (qmImplementation::JsonDocumentReader().Read(jsonText, result))
-    {
-        return result;
-    }
-    qmImplementation::JsonTextParser parser;
-    return ToDynamicStructure(parser.Parse(jsonText));
+    return qmImplementation::JsonReader().Read(jsonText);
 }
 
 }  // namespace Quillmark::Core

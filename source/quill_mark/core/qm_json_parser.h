@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Loading of JSON data files into a DynamicStructure. The accepted syntax is the framework's own
 // (lenient in places, strict in others); text that does not parse gives Nil without a report.
 // Only a file that cannot be read is reported.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Base for framework objects that own process-wide or platform resources and must not be copied.
 // It only deletes copying; moving is not offered either, as nothing in the framework needs it.
 #pragma once

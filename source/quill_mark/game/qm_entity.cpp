@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Entity: the active gate around the fixed simulation step. Updating and drawing are the graphic
 // list's own.
 #include "quill_mark/game/qm_entity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The base of the game's moving objects: a graphic list (its graphics are drawn relative to the
 // entity's position and depth) that also takes part in the scene's fixed simulation steps.
 // Entities are owned by whoever made them; scenes only point at them.

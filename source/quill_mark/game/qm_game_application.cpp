@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // GameApplication: construction order (window first, then the error box), the error box text,
 // and the checks on the loop's link to the application, so that their reports name this file.
 #include "quill_mark/game/qm_game_application.h"

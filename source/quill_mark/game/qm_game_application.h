@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game application: opens the window when it is constructed, shows every reported error in a
 // message box while it exists, and runs the game loop on a scene. One per process: the loop's
 // handler keeps a pointer to the first one for the rest of the run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game clock on the platform's performance counter. The counts are kept as signed 64-bit
 // integers and converted only in the division, so long runs lose no precision to the subtraction.
 // A frequency of 0 (an uninitialised or broken counter) yields elapsed time 0 instead of a NaN.
@@ -5,10 +6,14 @@
 
 #include <cstdint>
 
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_seam.h"
 
 namespace Quillmark::Game
 {
+
+using qmSeam::LARGE_INTEGER;
+using qmSeam::Calls::QueryPerformanceCounter;
+using qmSeam::Calls::QueryPerformanceFrequency;
 
 namespace
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game clock: seconds since the clock was initialised, read from the platform's performance
 // counter and kept in double precision. Stopwatch measures the time between its own readings.
 // The clock only moves when it is updated; nothing here sleeps or waits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // GameScene: the per-step, per-frame and drawing walks over the scene's entities and graphics,
 // and the hand-over with the game loop's scene records when a scene is destroyed.
 #include "quill_mark/game/qm_game_scene.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The base of every scene the game loop runs: it holds entities, which it simulates in fixed
 // steps, updates once per frame and draws, and a list of plain graphics drawn after them.
 // A scene owns neither its entities nor its graphics; there is no way to remove an entity.

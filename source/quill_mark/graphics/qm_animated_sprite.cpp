@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // AnimationSequence: frame-by-frame building and the two grid builders with their checks. Every
 // check reports and carries on; frames that fail a position check are still appended, so callers
 // see every problem at once. The grid arithmetic never divides by a size that was reported as 0.
@@ -38,24 +39,26 @@ constexpr char kFrameYMessage[] =
 constexpr char kFrameCountMessage[] =
     "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the %u frames of the grid.";
 
-// How many whole frames fit between `location` and the edge of the texture. A frame size of 0
-// (already reported) fits nowhere instead of dividing by zero, and a location beyond the edge
-// leaves no room at all.
+// How many whole frames fit between `location` and the edge of the texture, in unsigned 32-bit
+// arithmetic: a location beyond the edge wraps to a huge count, so its frames are still laid out
+// (and each reported as off the texture) like any other grid's. A frame size of 0 (already
+// reported) fits nowhere instead of dividing by zero.
 std::uint32_t CountWholeFrames(std::uint32_t textureSize, std::uint32_t location,
                                std::uint32_t frameSize)
 {
-    if (frameSize == 0 || location > textureSize)
+    if (frameSize == 0)
     {
         return 0;
     }
     return (textureSize - location) / frameSize;
 }
 
-// Positions past the last row are reported and still appended; they are held at the largest
-// pixel position rather than wrapped to 16 bits, so they can never land back on the texture.
-PixelSpace SaturateToPixelSpace(std::uint64_t value)
+// Frames store pixel positions in 16 bits, so a position past 65535 keeps its low 16 bits. The
+// grid checks have already reported such a frame on the whole position, even when the wrapped
+// one lands back on the texture.
+PixelSpace LowSixteenBits(std::uint64_t value)
 {
-    return static_cast<PixelSpace>(std::min<std::uint64_t>(value, 0xFFFF));
+    return static_cast<PixelSpace>(value & 0xFFFF);
 }
 
 }  // namespace
@@ -162,8 +165,8 @@ AnimationSequence::Grid AnimationSequence::CheckGrid(const PixelSpace& frameWidt
 
 void AnimationSequence::AddGridFrame(const Grid& grid, std::uint16_t index)
 {
-    // Only called with at least one column and row, so the frame fits the texture in both
-    // directions and the subtractions below cannot go negative.
+    // Only called with at least one column and row; the 64-bit positions cannot overflow, and
+    // the room left right of and below them is compared as the grid checks compare it.
     const std::uint64_t column = index % grid.columns;
     const std::uint64_t row = index / grid.columns;
     const std::uint64_t x = grid.locationX + column * grid.frameWidth;
@@ -171,7 +174,7 @@ void AnimationSequence::AddGridFrame(const Grid& grid, std::uint16_t index)
 
     qmTriggerErrorIf(x > std::uint64_t{grid.textureWidth} - grid.frameWidth, kFrameXMessage);
     qmTriggerErrorIf(y > std::uint64_t{grid.textureHeight} - grid.frameHeight, kFrameYMessage);
-    AddFrame(SaturateToPixelSpace(x), SaturateToPixelSpace(y), grid.frameWidth, grid.frameHeight);
+    AddFrame(LowSixteenBits(x), LowSixteenBits(y), grid.frameWidth, grid.frameHeight);
 }
 
 }  // namespace Quillmark::Graphics

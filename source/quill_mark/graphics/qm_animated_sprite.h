@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // AnimationSequence: the frames of one animation, in playing order, all on one texture. Built
 // frame by frame or in one step from a grid of equal frames laid out row by row on the texture.
 // Playing a sequence is AnimationPlayer's (qm_animation_player.h); here sequences are only built

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Which frame an animation shows is worked out from the time played, not counted up frame by
 // frame, so an uneven frame time or a long stall never drifts it or costs a loop per frame.
 #include "quill_mark/graphics/qm_animation_player.h"

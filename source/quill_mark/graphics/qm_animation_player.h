@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // AnimationPlayer: a graphic that plays an AnimationSequence, showing its frames one after another
 // at a fixed rate, looping or once, with pause and restart; Update(frameTime) advances it like
 // every graphic. Each frame is drawn as a Sprite draws it. Sequences are built elsewhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A colour made from one packed 0xAARRGGBB value, kept both packed and as four float channels so
 // drawing passes the floats straight to OpenGL. Entirely constexpr, so the predefined colours are
 // constant-initialised and safe to use from any static initialiser.

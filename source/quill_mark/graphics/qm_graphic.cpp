@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The update and render gates of Graphic. Nothing here touches OpenGL: drawing is the derived
 // classes' business.
 #include "quill_mark/graphics/qm_graphic.h"

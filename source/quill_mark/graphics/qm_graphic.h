@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The base of everything drawable: a position, a depth (the z coordinate under the 2D projection)
 // and the switches that gate updating and drawing. Graphics are values and may be copied; lists
 // that hold them do not own them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Walking a graphic list: children are updated through their own gates, and drawn inside one
 // pushed modelview matrix translated by the list's position and depth, so offsets add up as lists
 // nest. The modelview matrix is the only OpenGL state touched, and it is restored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A graphic that updates and draws other graphics in the order they were added, moved by its own
 // position and depth. It holds pointers it does not own; it neither scales, rotates, colours nor
 // clips its children.

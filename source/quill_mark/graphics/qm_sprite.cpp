@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Making sprite frames against their texture's size, and drawing a sprite in immediate mode. The
 // texture coordinates are worked out once, when the frame is made, so drawing divides nothing.
 #include "quill_mark/graphics/qm_sprite.h"
@@ -37,7 +38,9 @@ void CheckFrameFits(int frameX, int frameY, int frameWidth, int frameHeight, int
         "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.");
 }
 
-Vector2 AnchorOrigin(const AnchorLocation& anchor, float width, float height)
+}  // namespace
+
+Vector2 GetAnchorPoint(const AnchorLocation& anchor, float width, float height)
 {
     switch (anchor)
     {
@@ -62,8 +65,6 @@ Vector2 AnchorOrigin(const AnchorLocation& anchor, float width, float height)
             return Vector2(width * 0.5f, height * 0.5f);
     }
 }
-
-}  // namespace
 
 SpriteFrame CreateSpriteFrame(const TextureHandle& texture, const PixelSpace& frameX,
                               const PixelSpace& frameY, const PixelSpace& frameWidth,
@@ -98,7 +99,7 @@ Sprite::Sprite(const SpriteFrame& frame)
 
 void Sprite::SetOrigin(const AnchorLocation& anchor)
 {
-    mOrigin = AnchorOrigin(anchor, mFrame.width, mFrame.height);
+    mOrigin = GetAnchorPoint(anchor, mFrame.width, mFrame.height);
 }
 
 // Drawn point = position + R(rotation) * S(scale) * (p - origin), at z = depth: the origin lands

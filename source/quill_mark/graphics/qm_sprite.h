@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Sprite frames (one rectangle of one texture, with its texture coordinates) and the sprite that
 // draws a frame as a textured, coloured quad about an origin, scaled and rotated. Frames and
 // sprites are plain values; the texture stays the texture manager's.
@@ -44,6 +45,9 @@ enum AnchorLocation : int
     kAnchorBottomCenter = 7,
     kAnchorBottomRight = 8,
 };
+
+// The point of a width x height box that the anchor names, from the box's top-left corner.
+Vector2 GetAnchorPoint(const AnchorLocation& anchor, float width, float height);
 
 class Sprite : public Graphic
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // SpriteManager: the sheet table and the sprite-sheet file loader. A load first checks the parts
 // of the file it cannot do without and stops before storing anything; sprites are added next and
 // a nameless one stops the load; animations come last, and their faults are reported and skipped.

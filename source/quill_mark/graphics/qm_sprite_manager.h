@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // SpriteManager: every sprite sheet of the program under a name, the loader of sprite-sheet files
 // (JSON; the format is described in docs/sprite_sheet_format.md) and the maker of sprites by
 // sheet and sprite name. Sheets are only ever added or filled, never unloaded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // SpriteSheet: the three name tables and their duplicate rules. Frames and name lists are
 // replaced by a second add under the same name, sequences are not; every duplicate is reported
 // either way so a data file that names something twice is noticed.

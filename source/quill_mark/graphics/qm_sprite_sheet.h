@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // SpriteSheet: the named pieces of one texture, namely sprite frames, animation sequences and
 // lists of sprite-frame names, each in a table of its own so the same name may appear in all
 // three. Sheets are filled by the sprite manager; they never remove anything.

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: Zlib
 // Texture creation, sharing and lookup. The tables are function-local statics so that a texture
-// requested during static initialisation finds them built; they are never emptied, and no OpenGL
-// call is made at exit, when the context is already gone.
+// requested during static initialisation finds them built; the program never empties them (only a
+// fuzzer's reset does), and no OpenGL call is made at exit, when the context is already gone.
 #include "quill_mark/graphics/qm_texture_manager.h"
 
 #include <GL/gl.h>
@@ -10,6 +11,7 @@
 #include <map>
 
 #include "quill_mark/core/qm_error.h"
+#include "quill_mark/graphics/implementation/qmi_texture_reset.h"
 
 namespace Quillmark::Graphics
 {
@@ -133,6 +135,26 @@ TextureHandle TextureManager::CreateTextureFromFileInMemory(const void* fileData
     return OnCreateTexture(image.pixels, record);
 }
 
+TextureHandle TextureManager::CreateTextureFromPixels(const std::string& name,
+                                                      const unsigned char* rgbaPixels,
+                                                      const PixelSpace& width,
+                                                      const PixelSpace& height)
+{
+    const TextureHandle shared = FindTextureForFile(name);
+    if (shared != kInvalidTexture)
+    {
+        IncrementReferenceOf(shared);
+        return shared;
+    }
+    TextureRecord record;
+    record.fileName = name;
+    // Without pixels the texture is 0 x 0, as for a file that did not decode.
+    record.width = rgbaPixels != nullptr ? width : 0;
+    record.height = rgbaPixels != nullptr ? height : 0;
+    record.referenceCount = 1;
+    return OnCreateTexture(rgbaPixels, record);
+}
+
 TextureHandle TextureManager::OnCreateTexture(const unsigned char* imageData, TextureRecord record)
 {
     qmTriggerErrorIf(imageData == nullptr,
@@ -226,3 +248,15 @@ std::uint32_t TextureManager::GetReferenceCount(const TextureHandle& handle) con
 }
 
 }  // namespace Quillmark::Graphics
+
+void qmImplementation::ReleaseAllTextures()
+{
+    using Quillmark::Graphics::FileTable;
+    using Quillmark::Graphics::TextureTable;
+    for (const auto& entry : TextureTable())
+    {
+        glDeleteTextures(1, &entry.second.glTextureName);
+    }
+    TextureTable().clear();
+    FileTable().clear();
+}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The process-wide owner of every OpenGL texture: decodes image files to 8-bit RGBA with
 // stb_image, uploads them, shares one texture per exact file path and answers size queries.
 // Textures are never released; every operation needs the window's OpenGL context current.
@@ -44,6 +45,12 @@ public:
     // Always a new texture, even for the same bytes.
     TextureHandle CreateTextureFromFileInMemory(const void* fileDataInMemory,
                                                 const std::size_t& fileSizeInBytes);
+    // A texture of pixels made by the program (a font's glyph atlas, say): width x height 8-bit
+    // RGBA pixels, rows from the top down. A non-empty name is shared as a file path is: a later
+    // request under the same name returns the first texture and uploads nothing. Null pixels are
+    // reported and give a texture without pixels.
+    TextureHandle CreateTextureFromPixels(const std::string& name, const unsigned char* rgbaPixels,
+                                          const PixelSpace& width, const PixelSpace& height);
 
     // kInvalidTexture unbinds; so does an unknown handle, after its report.
     void BindTexture(const TextureHandle& handle);

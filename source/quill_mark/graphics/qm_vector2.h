@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A pair of 32-bit floats: positions, origins and scales of graphics, in window pixels or factors.
 // A plain value; no arithmetic is offered because nothing in the framework needs it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The observer and the switch are plain values: the loop reads each once per frame, so a plain
 // run pays a load and a branch for each.
 #include "quill_mark/platform/qm_frame_observer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Where the game loop tells whoever watches the run that a frame has ended, with a checksum of
 // the simulation as the frame left it, and learns whether its frames are drawn at all. A platform
 // layer that records or replays a session watches; in a plain run nobody does, and the loop then

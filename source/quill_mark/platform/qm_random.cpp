@@ -1,8 +1,7 @@
+// SPDX-License-Identifier: Zlib
 // RandomFloat: the draw is scaled in double precision and then rounded, as the data-driven
 // sequences (spawn directions, event volumes) were computed that way.
 #include "quill_mark/platform/qm_random.h"
-
-#include "quill_mark/platform/qm_platform.h"
 
 namespace Quillmark::Platform
 {

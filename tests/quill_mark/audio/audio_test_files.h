@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Test support for the audio suites: the shared WAV builders (tests/support/wav_files.h), a
 // private temporary folder per test that loads sounds, and a look at the OpenAL sources alive now.
 #pragma once
@@ -16,7 +17,6 @@
 #include "support/recording_error_handler.h"
 #include "support/wav_files.h"
 
-// Only the audio suites include this, so their helpers stand in the global namespace.
 using Quillmark::Audio::AudioController;
 using Quillmark::Audio::AudioHandle;
 using Quillmark::Audio::theAudioManager;
@@ -27,7 +27,6 @@ using QuillmarkTest::Le;
 using QuillmarkTest::ToneFile;
 using QuillmarkTest::Wav;
 
-// A private folder per test that also loads sounds from what it writes.
 struct TemporaryFolder : QuillmarkTest::TemporaryFolder
 {
     AudioHandle Sound(const std::string& name, const std::string& contents) const

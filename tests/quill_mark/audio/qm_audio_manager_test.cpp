@@ -1,5 +1,6 @@
-// The audio manager's bookkeeping as a game sees it: handles by path, the 16 places for plays and
-// when they are freed, controllers that reach exactly their own play, and channel identifiers.
+// SPDX-License-Identifier: Zlib
+// The audio manager's bookkeeping: handles by path, the 16 places for plays and when they are
+// freed, controllers that reach exactly their own play, and channel identifiers.
 #include "audio_test_files.h"
 #include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
 
@@ -30,11 +31,11 @@ TEST(AudioManager, HandlesCountUpInLoadOrderAndAreSharedByPath)
     errors.messages.clear();
     EXPECT_EQ(theAudioManager.CreateSoundFromFile(folder.File("missing.wav")), 3u);
     // Handles never loaded play nothing; 0 is the caller's fault and is looked up all the same.
-    EXPECT_EQ(theAudioManager.PlaySound(4, false).channel, 0u);
     EXPECT_EQ(theAudioManager.PlaySound(0, false).channel, 0u);
+    EXPECT_EQ(theAudioManager.PlaySound(4, false).channel, 0u);
     const char* unknown = "qmError: Unable to find audio handle to play, was it unloaded?";
     EXPECT_EQ(errors.messages,
-              (Strings{unknown, "qmExternalError: Attempting to play an invalid audio handle.",
+              (Strings{"qmExternalError: Attempting to play an invalid audio handle.", unknown,
                        unknown}));
 }
 
@@ -52,8 +53,7 @@ TEST(AudioManager, SixteenPlacesAreSharedAndOnlyUpdateFreesThem)
     const AudioController over[] = {theAudioManager.PlaySound(blip, false),
                                     theAudioManager.PlaySound(missing, true),
                                     theAudioManager.PlaySound(empty, true)};
-    // The seventeenth play is dropped without a word; plays that are over keep their places
-    // until the next update.
+    // The seventeenth play is dropped silently; finished plays keep their places until Update.
     EXPECT_EQ(theAudioManager.PlaySound(tone, false).channel, 0u);
     ASSERT_TRUE(PollUntil([] { return LiveSources().at(13).state == AL_STOPPED; }));
     EXPECT_EQ(theAudioManager.PlaySound(tone, false).channel, 0u);
@@ -78,7 +78,6 @@ TEST(AudioManager, ControllersReachTheirOwnPlayAcrossTheChannelRollOver)
     const AudioController a = theAudioManager.PlaySound(one, true);
     const AudioController b = theAudioManager.PlaySound(one, true);
     const AudioController c = theAudioManager.PlaySound(two, true);
-    // The identifier rolls over once, with a report, and skips 0.
     EXPECT_EQ(a.channel, 0xFFFFFFFFu);
     EXPECT_EQ(b.channel, 1u);
     EXPECT_EQ(c.channel, 2u);

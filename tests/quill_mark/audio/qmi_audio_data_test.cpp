@@ -1,6 +1,6 @@
-// Reading WAV files: the formats that play, the reports for those that do not (each in the order
-// the reader makes them), and that no file, however damaged, makes the reader read or hand out
-// more than the file holds.
+// SPDX-License-Identifier: Zlib
+// Reading WAV files: the formats that play, the reports (in the reader's order) for those that do
+// not, and that no damaged file makes the reader read or hand out more than the file holds.
 #include "quill_mark/audio/implementation/qmi_audio_data.h"
 
 #include "audio_test_files.h"
@@ -23,7 +23,6 @@ TEST(AudioData, LayoutsGiveTheirFormatSamplesAndReports)
     const std::string s = ToneFile(0.1).substr(44, 100);  // 100 bytes of varied values
     const std::string data = Chunk("data", s);
     const ALenum m8 = AL_FORMAT_MONO8;
-    // Each case: what it is, the file, the format, the samples every read gives, the reports.
     using Case = std::tuple<const char*, std::string, ALenum, std::string, Strings>;
     const Case cases[] = {
         {"mono 8", Wav(1, 11025, 8, data), m8, s, {}},
@@ -51,7 +50,7 @@ TEST(AudioData, LayoutsGiveTheirFormatSamplesAndReports)
         EXPECT_EQ(errors.messages, reports);
         EXPECT_EQ(audio.GetFormat(), format);
         ASSERT_EQ(audio.GetDataSize(), static_cast<std::int32_t>(samples.size()));
-        // The samples are read from the file again on every request and are the same each time.
+        // Read from the file again on every request: the same each time.
         for (int read = 0; read < 2; ++read)
         {
             std::string bytes(samples.size(), '\x7F');

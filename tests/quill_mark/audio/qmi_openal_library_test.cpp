@@ -1,11 +1,11 @@
-// Windows without an OpenAL library, as under Wine: every OpenAL call meets a stub, so the game's
-// event plays nothing, reports nothing, draws its numbers as with a device, and every play gives
-// its place back at the next Update.
+// SPDX-License-Identifier: Zlib
+// Windows without an OpenAL library, as under Wine: the game's event plays and reports nothing,
+// draws its numbers as with a device, and every play gives its place back at the next Update.
 #include "quill_mark/audio/implementation/qmi_openal_library.h"
 
 #include "audio_test_files.h"
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qm_random.h"
 
 TEST(OpenAlLibrary, WithoutOneEveryPlayIsSilentUnreportedAndReleased)
 {

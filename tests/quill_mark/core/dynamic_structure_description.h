@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Test support: a compact text form of a DynamicStructure so a whole expected tree fits in one
 // string: nil, 12, 1.5f, true, "text" (bytes outside printable ASCII as \xNN), [a,b], {"n":v}.
 #pragma once

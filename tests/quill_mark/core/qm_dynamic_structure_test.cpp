@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The variant value: conversions and their reports, setters changing the kind, container
 // building (order, duplicates, misuse on scalars), deep copies and very deep trees.
 #include "quill_mark/core/qm_dynamic_structure.h"
@@ -81,8 +82,7 @@ TEST(DynamicStructure, ConversionsFollowTheKindAndReportOnlyWithoutPermission)
         texts.push_back(scalar.AsString(true));
     EXPECT_EQ(texts, (Messages{"-15", "-2147483648", "0.5", "100", "1.23457e+06", "0.0001", "false",
                                "true", "as is"}));
-    // Without permission even Nil reports, then still converts. Digits in a string are not
-    // parsed; containers become neither integers nor text.
+    // Without permission even Nil reports, then converts; strings are not parsed as numbers.
     EXPECT_EQ(nil.AsString(false), "");
     EXPECT_EQ(Make(4).AsString(false), "4");
     EXPECT_EQ(nil.AsInteger(false), 0);
@@ -184,12 +184,10 @@ TEST(DynamicStructure, CopiesAreDeepAndIndependent)
 {
     const DynamicStructure source = SmallTree();
     DynamicStructure copy = source, nested = source, self;
-    // A duplicate AddMember hands back the existing member, which can then be changed.
     copy.AddMember("a", DynamicStructure()).SetInteger(99, true);
     copy.AddMember("b", Make("new"));
     EXPECT_EQ(Describe(source), R"({"a":1,"list":[2,"x"]})");
     EXPECT_EQ(Describe(copy), R"({"a":99,"b":"new","list":[2,"x"]})");
-    // Assignment from a part of the same tree, and to itself; adding a value to itself.
     nested = nested.GetMember("list");
     DynamicStructure& alias = nested;
     nested = alias;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The assertion report and the handler protocol: what reaches standard output and when, in which
 // order handlers run, how the last error location follows the reports, and a throwing handler.
 #include "quill_mark/core/qm_error.h"
@@ -23,7 +24,6 @@ namespace
 
 const std::string kBanner = "ASSERTION FAILED! -----------------------------------\n";
 
-// Registered for its lifetime; calls back with every message.
 struct CallbackHandler : Error::ErrorHandlerInterface
 {
     explicit CallbackHandler(std::function<void(const std::string&)> callback)
@@ -69,7 +69,6 @@ TEST(ErrorReport, PrintsTheReportByteForByteAndRecordsTheLocation)
     EXPECT_EQ(Error::GetLastErrorFile(), "source/quill_mark/core/qm_json_parser.cpp");
     EXPECT_EQ(Error::GetLastErrorLine(), 65);
 
-    // A false condition leaves no trace.
     RecordingErrorHandler handler;
     testing::internal::CaptureStdout();
     Error::TriggerErrorIf(false, "second.cpp", 9, "never %d", 1);
@@ -77,8 +76,7 @@ TEST(ErrorReport, PrintsTheReportByteForByteAndRecordsTheLocation)
     EXPECT_EQ(handler.messages, Strings{});
     EXPECT_EQ(Error::GetLastErrorLine(), 65);
 
-    // Without a location: "unknown file", line 0. The macro names the file as the build maps it,
-    // so reports never carry the build machine's path.
+    // The macro names the file as the build maps it, never with the build machine's path.
     testing::internal::CaptureStdout();
     Error::TriggerError("qmError: %s %d", "value", 7);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("FILE unknown file[0]\nMESSAGE: q"),
@@ -98,12 +96,14 @@ TEST(ErrorHandlers, RunInRegistrationOrderOnceTheReportIsOnTheConsole)
     CallbackHandler second([&](const std::string& m)
                            { log.push_back("second:" + m + " after " + BytesOnTheConsole()); });
     Error::AddErrorHandler(first);
+    CallbackHandler third([&](const std::string& m) { log.push_back("third:" + m); });
     testing::internal::CaptureStdout();
     Error::TriggerError("f.cpp", 3, "boom %d", 1);
     const std::string report = testing::internal::GetCapturedStdout();
     EXPECT_EQ(report, "\n" + kBanner + "FILE f.cpp[3]\nMESSAGE: boom 1\n" + kBanner);
+    // Registered first, second, first again, third: an order that reads differently backwards.
     EXPECT_EQ(log, (Strings{"first:boom 1", "second:boom 1 after " + SizeOnTheConsole(report),
-                            "first:boom 1"}));
+                            "first:boom 1", "third:boom 1"}));
 
     // Removing a handler added twice removes both entries; removing an unknown one does nothing.
     struct : Error::ErrorHandlerInterface
@@ -116,7 +116,7 @@ TEST(ErrorHandlers, RunInRegistrationOrderOnceTheReportIsOnTheConsole)
     testing::internal::CaptureStdout();
     Error::TriggerError("f.cpp", 3, "again");
     const std::string again = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(log, Strings{"second:again after " + SizeOnTheConsole(again)});
+    EXPECT_EQ(log, (Strings{"second:again after " + SizeOnTheConsole(again), "third:again"}));
 }
 
 TEST(ErrorHandlers, AThrowingHandlerDoesNotSilenceLaterReports)

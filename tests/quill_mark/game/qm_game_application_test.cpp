@@ -1,6 +1,6 @@
-// The game loop on the scripted platform: the counter moves by exact amounts before each frame, so
-// steps, frame times and the order of the scene's hooks are fully determined; also the error box
-// and the reports of the application itself.
+// SPDX-License-Identifier: Zlib
+// The game loop on the headless platform, its counter moved by exact amounts before each frame:
+// steps, frame times and the order of the scene's hooks; the error box and the loop's own reports.
 #include "quill_mark/game/qm_game_application.h"
 
 #include <gtest/gtest.h>
@@ -16,18 +16,19 @@
 #include "quill_mark/game/qm_entity.h"
 #include "quill_mark/game/qm_game_scene.h"
 #include "quill_mark/graphics/qm_sprite.h"
+#include "quill_mark/platform/headless/qmi_headless_layer.h"
 #include "quill_mark/platform/qm_frame_observer.h"
-#include "quill_mark/platform/scripted/qmi_scripted_platform.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
 #include "support/recording_error_handler.h"
 
-namespace Scripted = qmImplementation::ScriptedPlatform;
+namespace Headless = qmImplementation::HeadlessLayer;
+using namespace qmSeam;
 using qmImplementation::theGameApplicationHandler;
 using Log = std::vector<std::string>;
 
 namespace
 {
 
-// Notes every hook in a shared log, and runs a test's own code in its steps and updates.
 struct RecordingScene : Quillmark::Game::GameScene, Quillmark::Core::Noncopyable
 {
     RecordingScene(std::string name, Log& log) : name(std::move(name)), log(log) {}
@@ -46,7 +47,6 @@ struct RecordingScene : Quillmark::Game::GameScene, Quillmark::Core::Noncopyable
     std::function<void(const std::string&)> onSimulate = [](auto&) {}, onUpdate = [](auto&) {};
 };
 
-// The steps of each frame, as the log shows them.
 std::vector<int> StepsPerFrame(const Log& log)
 {
     std::vector<int> steps{0};
@@ -64,25 +64,25 @@ std::vector<int> StepsPerFrame(const Log& log)
 class GameLoop : public testing::Test
 {
 protected:
-    // One frame per entry, the counter moved by that many seconds first; then WM_QUIT.
+    // One frame per entry, the counter first moved by its seconds; then WM_QUIT.
     void Run(RecordingScene& target, const std::vector<double>& seconds)
     {
-        Scripted::SetIterationHook(
+        Headless::SetIterationHook(
             [seconds, frame = std::size_t{0}](auto) mutable
             {
                 if (frame >= seconds.size())
-                    return Scripted::PostWindowMessage(WM_QUIT);
-                Scripted::AdvanceCounterSeconds(seconds[frame++]);
+                    return Headless::PostWindowMessage(WM_QUIT);
+                Headless::AdvanceCounterSeconds(seconds[frame++]);
             });
         application.RunGame(target);
     }
 
+    bool headlessChosen = (Headless::Reset(), true);
     Quillmark::Game::GameApplication application;
     Log log;
     RecordingScene scene{"scene", log};
 };
 
-// An entity with one sprite, as the game's circles are.
 struct SpriteEntity : Quillmark::Game::Entity
 {
     SpriteEntity() { AddGraphic(&sprite); }
@@ -96,9 +96,8 @@ Log* theObserverLog = nullptr;
 
 TEST_F(GameLoop, StepsAreCountedInSinglePrecisionFromClampedFrameTimes)
 {
-    // Each run opens the scene afresh, emptying its accumulator. In 32-bit floats 0.025 s twice
-    // gives 2 then 3 steps, and 0.025 then 0.015 gives 2 then 1. A long frame is cut to 1/30 s;
-    // exactly 0.01 s runs no step.
+    // Each run opens the scene afresh. In 32-bit floats 0.025 s twice gives 2 then 3 steps; a long
+    // frame is cut to 1/30 s; exactly 0.01 s runs no step.
     const std::pair<std::vector<double>, std::vector<int>> runs[] = {
         {{0.025, 0.025}, {2, 3}}, {{0.025, 0.015}, {2, 1}}, {{0.5}, {3}}, {{0.01}, {0}}};
     for (const auto& [seconds, steps] : runs)
@@ -128,7 +127,6 @@ TEST_F(GameLoop, SceneChangesAtTheStartOfAFrame)
 
 TEST_F(GameLoop, AudioIsServicedBetweenTheStepsAndTheUpdate)
 {
-    // A missing sound plays nothing, so only the audio update frees the players of a full table.
     Quillmark::Audio::AudioManager& audio = Quillmark::Audio::theAudioManager;
     const Quillmark::Audio::AudioHandle silent = audio.CreateSoundFromFile("no/such/sound.wav");
     std::vector<bool> freed;  // whether each play found a free channel
@@ -146,16 +144,15 @@ TEST_F(GameLoop, AnErrorDuringTheGameOpensOneBoxAndTheApplicationReportsItsOwnMi
     const int line = __LINE__ + 1;
     scene.onUpdate = [](auto&) { qmTriggerError("qmError: Scene lost its %s.\n", "marbles"); };
     Run(scene, {0.02});
-    ASSERT_EQ(Scripted::GetMessageBoxCount(), 1);
-    const Scripted::MessageBoxRecord& box = Scripted::GetMessageBoxes().front();
+    ASSERT_EQ(Headless::GetMessageBoxCount(), 1);
+    const Headless::MessageBoxRecord& box = Headless::GetMessageBoxes().front();
     EXPECT_EQ(box.caption, "Error Condition Triggered");
     EXPECT_EQ(box.text, "qmError: Scene lost its marbles.\n\n\n" + std::string(__FILE__) +
                             "  LINE: " + std::to_string(line));
-    EXPECT_EQ(box.owner, Scripted::GetLatestWindow());
+    EXPECT_EQ(box.owner, Headless::GetLatestWindow());
     EXPECT_EQ(box.type, UINT(MB_OK));
 
-    // A second application takes the loop over after its report, then opens its window (which
-    // the window layer reports in turn); a loop opened without one reports that.
+    // A second application takes the loop over after its report; a loop without one reports that.
     QuillmarkTest::RecordingErrorHandler errors;
     {
         Quillmark::Game::GameApplication second;

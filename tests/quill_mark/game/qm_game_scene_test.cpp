@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Scenes and entities: which entities are simulated, updated and drawn, and the order of entities
 // and graphics. No OpenGL context is needed.
 #include "quill_mark/game/qm_game_scene.h"
@@ -42,7 +43,7 @@ struct Scene : Quillmark::Game::GameScene, Quillmark::Core::Noncopyable
 TEST(GameScene, ActivityGatesStepsVisibilityGatesDrawingAndGraphicsFollowEntities)
 {
     LoggingEntity resting("resting"), hidden("hidden"), child("child"), twice("twice");
-    LoggingEntity overlay("overlay");
+    LoggingEntity last("last"), overlay("overlay");
     resting.SetActive(false);
     hidden.SetVisible(false);
     resting.AddGraphic(&child);  // drawn with its visible parent
@@ -52,10 +53,12 @@ TEST(GameScene, ActivityGatesStepsVisibilityGatesDrawingAndGraphicsFollowEntitie
     scene.AddEntity(resting);
     scene.AddEntity(hidden);
     scene.AddEntity(twice);
+    scene.AddEntity(last);  // so that no walk reads the same backwards
     scene.OnSimulate();
     scene.OnUpdate(0.5f);
     scene.OnRender();
-    EXPECT_EQ(trace, (Log{"twice.simulate", "hidden.simulate", "twice.simulate", "twice.update",
-                          "hidden.update", "twice.update", "overlay.update", "twice.render",
-                          "resting.render", "child.render", "twice.render", "overlay.render"}));
+    EXPECT_EQ(trace, (Log{"twice.simulate", "hidden.simulate", "twice.simulate", "last.simulate",
+                          "twice.update", "hidden.update", "twice.update", "last.update",
+                          "overlay.update", "twice.render", "resting.render", "child.render",
+                          "twice.render", "last.render", "overlay.render"}));
 }

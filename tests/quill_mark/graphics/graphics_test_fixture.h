@@ -1,12 +1,12 @@
+// SPDX-License-Identifier: Zlib
 // Fixture for the display suites: an OpenGL context for textures (skipped without one), a private
 // folder for the files the tests write, a report recorder, and frames as "x,y wxh" texts.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,7 @@
 #include "support/gl_test_context.h"
 #include "support/png_writer.h"
 #include "support/recording_error_handler.h"
+#include "support/temporary_folder.h"
 
 namespace QuillmarkTest
 {
@@ -28,22 +29,11 @@ protected:
     {
         if (!mContext.IsValid())
             GTEST_SKIP() << "no OpenGL context: " << mContext.Error();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quillmark_gfx_XXXXXX").generic_string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mFolder = pattern;
-    }
-    void TearDown() override
-    {
-        if (!mFolder.empty())
-            std::filesystem::remove_all(mFolder);
     }
     std::string WriteText(const std::string& name, const std::string& text)
     {
-        std::ofstream(mFolder + "/" + name, std::ios::binary) << text;
-        return mFolder + "/" + name;
+        return mTemporary.Write(name, text);
     }
-    // A PNG in the test folder (white unless pixels are given); its path.
     std::string WritePng(int width, int height, int channels = 4, std::vector<uint8_t> pixels = {})
     {
         const std::string path = mFolder + "/" + std::to_string(width) + "x" +
@@ -57,6 +47,17 @@ protected:
     {
         return Quillmark::Graphics::theTextureManager.CreateTextureFromFile(
             WritePng(width, height));
+    }
+    // The box around every drawn pixel (right and bottom exclusive); all zero when none was drawn.
+    static std::array<int, 4> DrawnBox(const PixelImage& image)
+    {
+        std::array<int, 4> box{image.Width(), image.Height(), 0, 0};
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x)
+                if (!(image.At(x, y) == Rgba{}))
+                    box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1),
+                           std::max(box[3], y + 1)};
+        return box[2] == 0 ? std::array<int, 4>{} : box;
     }
     static std::string Rectangle(const Quillmark::Graphics::SpriteFrame& f)
     {
@@ -73,7 +74,31 @@ protected:
 
     GlTestContext mContext;
     RecordingErrorHandler errors;
-    std::string mFolder;
+    TemporaryFolder mTemporary;
+    std::string mFolder = mTemporary.path.generic_string();
+};
+
+// The same in the game loop's 2D drawing state, with graphics drawn alone on a cleared frame.
+class DrawingTest : public GraphicsTest
+{
+protected:
+    void SetUp() override
+    {
+        GraphicsTest::SetUp();
+        if (!IsSkipped())
+            Begin2DDrawing();
+    }
+    void TearDown() override
+    {
+        if (mContext.IsValid())
+            End2DDrawing();
+    }
+    static PixelImage DrawAlone(Quillmark::Graphics::Graphic& graphic)
+    {
+        ClearFrame();
+        graphic.Render();
+        return PixelImage::ReadFramebuffer();
+    }
 };
 
 }  // namespace QuillmarkTest

@@ -1,6 +1,6 @@
-// Animation sequences on a real 128 x 64 texture: the grid arithmetic of both grid builders,
-// their checks (never dividing by a reported zero) and the bounded count. Frames added one by one
-// are checked through the sprite-sheet files' list animations.
+// SPDX-License-Identifier: Zlib
+// Animation sequences on a real 128 x 64 texture: both grid builders' arithmetic, their checks
+// (never dividing by a reported zero) and the bounded count.
 #include "quill_mark/graphics/qm_animated_sprite.h"
 
 #include "graphics_test_fixture.h"
@@ -15,6 +15,10 @@ const char kFrameY[] =
     "qmInternalError: Expected frameY to be on texture with enough space for frame.";
 const char kFrameYSprite[] =
     "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
+const char kFrameX[] =
+    "qmInternalError: Expected frameX to be on texture with enough space for frame.";
+const char kFrameXSprite[] =
+    "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.";
 const char kNoColumn[] = "qmInternalError: Expected textureFrameColumns to be at least 1.";
 const char kNoRow[] = "qmInternalError: Expected textureFrameRows to be at least 1.";
 const char kWidthRange[] =
@@ -46,6 +50,9 @@ TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSiz
 {
     const TextureHandle t = MakeTexture(), none = kInvalidTexture;
     const Strings all = {"0,0", "32,0", "64,0", "96,0", "0,32", "32,32", "64,32", "96,32"};
+    Strings allAndOneMore = all;
+    allAndOneMore.push_back("0,64");
+    const Strings pastTheEdge = {kLocationX, kFrameX, kFrameXSprite, kFrameX, kFrameXSprite};
     const struct
     {
         TextureHandle texture;
@@ -58,25 +65,22 @@ TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSiz
         // Index 8 is past the last row: reported by the grid and the frame maker, kept anyway.
         {t, 32, 32, 6, 3, 0, 0, {"64,32", "96,32", "0,64"}, {kFrameY, kFrameYSprite}},
         // A count just past the grid is built as asked, the extra frame with its reports.
-        {t,
-         32,
-         32,
-         0,
-         9,
-         0,
-         0,
-         {"0,0", "32,0", "64,0", "96,0", "0,32", "32,32", "64,32", "96,32", "0,64"},
-         {kFrameY, kFrameYSprite}},
+        {t, 32, 32, 0, 9, 0, 0, allAndOneMore, {kFrameY, kFrameYSprite}},
         // Three whole columns fit right of x = 32, so index 3 starts the second row.
         {t, 32, 32, 0, 4, 32, 0, {"32,0", "64,0", "96,0", "32,32"}, {}},
-        {t, 32, 32, 65535, 2, 0, 0, {"96,65535", "0,0"}, {kFrameY, kFrameYSprite}},
+        // Positions keep their low 16 bits: row 16383 lies at 524256, stored as 65504, and row
+        // 2048 at 65536 lands back on the texture at 0, reported by the grid alone.
+        {t, 32, 32, 65535, 2, 0, 0, {"96,65504", "0,0"}, {kFrameY, kFrameYSprite}},
+        {t, 32, 32, 8192, 1, 0, 0, {"0,0"}, {kFrameY}},
         {t, 32, 32, 3, 0, 0, 0, {}, {}},
         {t, 0, 32, 0, 4, 0, 0, {}, {kWidthRange, kNoColumn}},
         {t, 129, 32, 0, 1, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would wrap
         {t, 32, 32, 0, 1, 100, 40, {}, {kLocationX, kLocationY, kNoColumn, kNoRow}},
+        // A corner beyond the edge wraps to a huge column (or row) count: frames past it, reported.
+        {t, 32, 32, 0, 2, 200, 0, {"200,0", "232,0"}, pastTheEdge},
+        {t, 32, 32, 1, 1, 0, 100, {"32,100"}, {kLocationY, kFrameY, kFrameYSprite}},
         {none, 1, 1, 0, 1, 0, 0, {}, {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
-        // A negative count from a data file arrives as 4294967295: only such absurd counts are cut,
-        // to the grid.
+        // A negative count from a data file arrives as 4294967295: only absurd counts are cut.
         {t, 32, 32, 0, 0xFFFFFFFFu, 0, 0, all, {kCutToGrid}},
     };
     for (const auto& c : counted)
@@ -87,7 +91,6 @@ TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSiz
         EXPECT_EQ(Corners(sequence), c.corners);
         EXPECT_EQ(errors.messages, c.reports);
     }
-    // Indices keep their low 16 bits.
     errors.messages.clear();
     EXPECT_EQ(Corners(AnimationSequence(t, 32, 32, {5, 0, 65537, -65535}, 0, 0)),
               (Strings{"32,32", "0,0", "32,0", "32,0"}));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // An animation from a sprite sheet played on screen: scripted updates, pauses and restarts, each
 // followed by a read of the pixel the animation draws, so the frame on show is the one checked.
 #include "quill_mark/graphics/qm_animation_player.h"
@@ -6,7 +7,6 @@
 #include "quill_mark/graphics/qm_sprite_manager.h"
 
 using namespace Quillmark::Graphics;
-using QuillmarkTest::PixelImage;
 using QuillmarkTest::Rgba;
 
 namespace
@@ -15,7 +15,6 @@ namespace
 const Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255},
     kWhite{255, 255, 255, 255};
 
-// An action of the player, or none for an update by `seconds`.
 struct Step
 {
     void (AnimationPlayer::*action)();
@@ -27,8 +26,7 @@ constexpr auto kPause = &AnimationPlayer::Pause;
 constexpr auto kResume = &AnimationPlayer::Resume;
 constexpr auto kRestart = &AnimationPlayer::Restart;
 
-// Four frames at 4 frames per second: each shows for 0.25 s and a round lasts 1 s. Times in the
-// comments are the time played so far.
+// Four frames at 4 per second: 0.25 s each, 1 s a round. Comment times are time played so far.
 const std::vector<Step> kLooping = {
     {nullptr, 0.0f, kRed, false},   {nullptr, 0.3f, kGreen, false},  // 0.3
     {kPause, 0.0f, kGreen, false},  {nullptr, 0.4f, kGreen, false},  // paused: still 0.3
@@ -44,7 +42,7 @@ const std::vector<Step> kOnce = {
     {nullptr, 1.0f, kWhite, true},  {kRestart, 0.0f, kRed, false}, {nullptr, 0.6f, kBlue, false},
 };
 
-using AnimationPlayerTest = QuillmarkTest::GraphicsTest;
+using AnimationPlayerTest = QuillmarkTest::DrawingTest;
 
 }  // namespace
 
@@ -62,7 +60,6 @@ TEST_F(AnimationPlayerTest, TheFrameOnShowFollowsTheTimePlayedLoopingOrOnce)
                           "\"cycle\", \"frames\": {\"width\": 32, \"height\": 32, \"start\": 0, "
                           "\"count\": 4}}]}");
     ASSERT_TRUE(theSpriteManager.LoadSpriteSheetFromFile("strip", sheet));
-    QuillmarkTest::Begin2DDrawing();
     for (const bool looping : {true, false})
     {
         AnimationPlayer player(theSpriteManager.GetSpriteSheet("strip"), "cycle", 4.0f, looping);
@@ -72,14 +69,10 @@ TEST_F(AnimationPlayerTest, TheFrameOnShowFollowsTheTimePlayedLoopingOrOnce)
         {
             const Step& step = script[i];
             step.action != nullptr ? (player.*step.action)() : player.Update(step.seconds);
-            QuillmarkTest::ClearFrame();
-            player.Render();
             const char* name = looping ? "looping" : "once";
-            EXPECT_EQ(PixelImage::ReadFramebuffer().At(100, 100), step.shows)
-                << name << ", step " << i;
+            EXPECT_EQ(DrawAlone(player).At(100, 100), step.shows) << name << ", step " << i;
             EXPECT_EQ(player.IsFinished(), step.finished) << name << ", step " << i;
         }
     }
-    QuillmarkTest::End2DDrawing();
     EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }

@@ -1,6 +1,6 @@
-// Sprite-sheet files end to end: a complete file loading into exactly the expected frames; where
-// each stopping fault leaves the manager; the reports of skipped faults, in file order and with
-// their quoting as printed; reloading.
+// SPDX-License-Identifier: Zlib
+// Sprite-sheet files end to end: a complete file's frames, where each stopping fault leaves the
+// manager, the reports of skipped faults in file order and quoting as printed, and reloading.
 #include "quill_mark/graphics/qm_sprite_manager.h"
 
 #include "graphics_test_fixture.h"
@@ -14,7 +14,6 @@ namespace
 class SpriteManagerTest : public QuillmarkTest::GraphicsTest
 {
 protected:
-    // A sheet file on a 128 x 64 texture; `members` follow the texture member.
     std::string WriteSheet(const std::string& members)
     {
         return WriteText("sheet.json",
@@ -24,7 +23,6 @@ protected:
     {
         return Rectangles(manager.GetSpriteSheet(sheet).GetAnimations().at(animation).GetFrames());
     }
-    // The stored sequences as "name:frame count".
     Strings Sequences(const std::string& sheet)
     {
         Strings stored;
@@ -46,7 +44,7 @@ TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
                     {"name": "banner", "x": 0, "y": 32, "width": 128}, {"name": "whole", "width": 128.0, "height": 64}],
         "animations": [{"name": "look", "frames": ["blink", "idle"]},
             {"name": "walk", "frames": {"width": 32, "height": 32, "start": 2, "count": 3}},
-            {"name": "wave", "frames": {"width": 32, "height": 32, "locationX": 32, "frames": [0, 1, 0]}},
+            {"name": "wave", "frames": {"width": 32, "height": 32, "locationX": 32, "frames": [1, 0, 1, 2]}},
             {"name": "back", "frames": {"width": 32, "height": 32, "frames": [5, 0]}}])")));
     EXPECT_EQ(errors.messages, Strings{});
     const SpriteSheet& sheet = manager.GetSpriteSheet("heroes");
@@ -59,10 +57,11 @@ TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
                                "whole 0,0 32x64"}));
     EXPECT_EQ(sheet.GetFrameNameAnimations().size(), 1u);
     EXPECT_EQ(sheet.GetFrameNameAnimations().at("idle"), (Strings{"idle", "blink"}));
-    EXPECT_EQ(Sequences("heroes"), (Strings{"back:2", "look:2", "walk:3", "wave:3"}));
+    EXPECT_EQ(Sequences("heroes"), (Strings{"back:2", "look:2", "walk:3", "wave:4"}));
     EXPECT_EQ(FramesOf("heroes", "look"), (Strings{"32,0 32x16", "0,0 32x16"}));
     EXPECT_EQ(FramesOf("heroes", "walk"), (Strings{"64,0 32x32", "96,0 32x32", "0,32 32x32"}));
-    EXPECT_EQ(FramesOf("heroes", "wave"), (Strings{"32,0 32x32", "64,0 32x32", "32,0 32x32"}));
+    EXPECT_EQ(FramesOf("heroes", "wave"),
+              (Strings{"64,0 32x32", "32,0 32x32", "64,0 32x32", "96,0 32x32"}));
     EXPECT_EQ(FramesOf("heroes", "back"), (Strings{"32,32 32x32", "0,0 32x32"}));
 
     const Sprite sprite = manager.GetSprite("heroes", "banner");  // a centred white copy
@@ -74,8 +73,7 @@ TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
     EXPECT_EQ(errors.messages,
               Strings{"qmExternalError: Sprite with name Banner does not exist on sprite sheet."});
 
-    // Loading into the same name again: every name is a duplicate; frames and name lists are
-    // replaced, sequences stay.
+    // Loaded again into the same name: frames and name lists are replaced, sequences stay.
     errors.messages.clear();
     ASSERT_TRUE(manager.LoadSpriteSheetFromFile(
         "heroes", WriteSheet(R"("sprites": [{"name": "idle", "x": 64, "width": 32, "height": 32,
@@ -104,6 +102,8 @@ TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
         {"", {"Was unable to load json file: " + mFolder + "/none.json\n", noData}},
         {"[1, 2]", {noData}},
         {"{\"texture\": \"" + png + "\"}", {noSprites}},
+        // The JSON reader keeps no empty containers: an empty list is a missing one.
+        {"{\"texture\": \"" + png + "\", \"sprites\": []}", {noSprites}},
         {"{\"texture\": \"" + png + "\", \"sprites\": {\"name\": \"a\"}}", {noSprites}},
         {"{\"texture\": \"" + png +
              "\", \"sprites\": [{\"name\": \"a\"}], \"animations\": {\"k\": 1}}",
@@ -117,13 +117,11 @@ TEST_F(SpriteManagerTest, FaultsOfTheWholeFileStopTheLoadBeforeAnythingIsStored)
             text.empty() ? mFolder + "/none.json" : WriteText("bad.json", text);
         EXPECT_FALSE(manager.LoadSpriteSheetFromFile("s", path));
         EXPECT_EQ(errors.messages, reports);
-        // No sheet of that name was made: GetSprite reports it (and makes none).
         errors.messages.clear();
         manager.GetSprite("s", "a");
         EXPECT_EQ(errors.messages, Strings{"SpriteSheet with name s does not exist."});
     }
-    // An image that cannot be decoded leaves a texture without pixels. The sheet loads on it with
-    // empty frames, so only the texture manager reports, and sprites taken from it later do not.
+    // An undecodable image: the sheet loads on an empty texture; only the texture manager reports.
     errors.messages.clear();
     EXPECT_TRUE(manager.LoadSpriteSheetFromFile(
         "m", WriteText("m.json",
@@ -147,8 +145,6 @@ TEST_F(SpriteManagerTest, AStoppingSpriteKeepsTheFramesBeforeItAndBuildsNoSequen
         errors.messages,
         (Strings{
             "qmDataError: Expected each sprite_frame object to have a name. Sheet: s",
-            // A sprite that is no object is asked for its name all the same, and the value says
-            // it has no members.
             "Expected this MagicValue to be an StructureType or a NilType.\n",
             "qmDataError: Expected each sprite_frame object to have a name. Sheet: t",
             "qmDataError: Expected sprite_frame animations item to be an array if it exists. Sprite \"b\" on Sheet: \"u\""}));
@@ -206,7 +202,6 @@ TEST_F(SpriteManagerTest, MappedFramesOfTheWrongKindAndOutsizedCountsAreBounded)
             notArray, notArray, "qmExternalError: Expected this MagicValue to be an ArrayType.\n",
             cut, cut, pastGrid, pastTexture, pastGrid, pastTexture, pastGrid, pastTexture,
             "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the 8192 frames of the grid."}));
-    // A structure in place of the index array is read as one all the same: one wrong-kind
-    // report and index 0 per member.
+    // A structure in place of the index array is read as one: index 0 per member.
     EXPECT_EQ(Sequences("s"), (Strings{"enormous:8", "n6:0", "n7:1", "negative:8", "pixels:8192"}));
 }

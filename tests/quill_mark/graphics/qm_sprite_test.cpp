@@ -1,6 +1,6 @@
-// Sprite frames checked against a real texture's size, and sprites drawn under the game loop's
-// 2D projection, checked on the pixels that land in the colour buffer: placement by anchor, scale
-// and rotation, colour, depth and nesting in lists. The drawing gates are the game scene's test.
+// SPDX-License-Identifier: Zlib
+// Sprite frames checked against a real texture's size, and sprites drawn under the game loop's 2D
+// projection, checked on the colour buffer: anchor, scale, rotation, colour, depth and lists.
 #include "quill_mark/graphics/qm_sprite.h"
 
 #include <GL/gl.h>
@@ -22,39 +22,13 @@ namespace
 const Rgba kClear{0, 0, 0, 0}, kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255},
     kWhite{255, 255, 255, 255};
 
-// The smallest box around every drawn pixel; all zero when nothing was drawn.
-Box DrawnBox(const PixelImage& image)
-{
-    Box box{image.Width(), image.Height(), 0, 0};
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            if (!(image.At(x, y) == kClear))
-                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1),
-                       std::max(box[3], y + 1)};
-    return box[2] == 0 ? Box{} : box;
-}
-
-class SpriteTest : public QuillmarkTest::GraphicsTest
+class SpriteTest : public QuillmarkTest::DrawingTest
 {
 protected:
     void SetUp() override
     {
-        GraphicsTest::SetUp();
+        DrawingTest::SetUp();
         white = MakeTexture(64, 32);
-        QuillmarkTest::Begin2DDrawing();
-    }
-    void TearDown() override
-    {
-        if (mContext.IsValid())
-            QuillmarkTest::End2DDrawing();
-        GraphicsTest::TearDown();
-    }
-    // Draws the graphic alone on a cleared frame and reads the frame back.
-    static PixelImage DrawAlone(Graphic& graphic)
-    {
-        QuillmarkTest::ClearFrame();
-        graphic.Render();
-        return PixelImage::ReadFramebuffer();
     }
     Sprite WhiteSprite(float x, float y, AnchorLocation anchor = kAnchorCenter) const
     {
@@ -99,7 +73,7 @@ TEST_F(SpriteTest, FramesAreCheckedAgainstTheTextureAtAndJustPastItsEdges)
         errors.messages.clear();
         const SpriteFrame frame = CreateSpriteFrame(texture, c.x, c.y, c.width, c.height);
         EXPECT_EQ(errors.messages, c.reports);
-        // Built after the reports in every case; a size of 0 is the whole texture.
+        // A size of 0 is the whole texture.
         const float width = c.width ? c.width : 128.0f, height = c.height ? c.height : 64.0f;
         EXPECT_EQ(Rectangle(frame), Rectangle(SpriteFrame{float(c.x), float(c.y), width, height}));
         EXPECT_EQ((std::array<float, 4>{frame.uvLeft, frame.uvTop, frame.uvRight, frame.uvBottom}),

@@ -1,6 +1,6 @@
-// Textures decoded from PNG files the tests write, checked against what OpenGL holds afterwards:
-// pixel layout, parameters and sharing by exact path. An image that cannot be decoded is the
-// sprite-sheet files' test.
+// SPDX-License-Identifier: Zlib
+// Textures decoded from PNG files the tests write, checked against what OpenGL then holds: pixel
+// layout, parameters and sharing by exact path.
 #include "quill_mark/graphics/qm_texture_manager.h"
 
 #include <GL/gl.h>
@@ -14,8 +14,8 @@ using QuillmarkTest::Strings;
 namespace
 {
 
-// A byte for each position and channel, so misplaced rows or channels show; as the file holds
-// it, or as RGBA: grey spreads over red, green and blue; alpha is 255 unless the file has it.
+// A byte per position and channel, so misplaced rows or channels show. As RGBA, grey spreads
+// over red, green and blue, and alpha is 255 unless the file has it.
 Bytes Pattern(int width, int height, int channels, bool rgba = false)
 {
     Bytes out;
@@ -59,7 +59,6 @@ TEST_F(TextureManagerTest, EveryChannelLayoutArrivesAsRgbaWithTheTopRowFirstAndS
         EXPECT_EQ(theTextureManager.GetTextureHeight(handle), 5);
         EXPECT_EQ(ReadTexture(handle, 3, 5), Pattern(3, 5, channels, true)) << channels;
     }
-    // Linear filtering, repeating, no mipmaps, and a magenta border.
     const GLenum names[] = {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_WRAP_S,
                             GL_TEXTURE_WRAP_T};
     GLint values[5] = {};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The random sequence every run repeats: the spawn directions and the audio event choices of
 // the game are defined by these numbers, so the generator must match them exactly.
 #include <gtest/gtest.h>
@@ -5,7 +6,6 @@
 #include <algorithm>
 
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
-#include "quill_mark/platform/qm_platform.h"
 #include "quill_mark/platform/qm_random.h"
 
 TEST(CrtRand, StartsWithTheKnownSequenceWhichRandomFloatSharesScaledBy2PowMinus15)

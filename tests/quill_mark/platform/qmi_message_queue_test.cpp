@@ -1,11 +1,15 @@
-// The queue both platform layers drain in the message loop: posted messages first in order, then
-// the quit message, then a paint for each window until it is validated. A key released just
-// before the window closes must still reach the game.
+// SPDX-License-Identifier: Zlib
+// The queue the layers without a system queue drain: posted messages in order, then quit, then a
+// paint per window until validated. A key released just before the window closes still arrives.
 #include "quill_mark/platform/implementation/qmi_message_queue.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "quill_mark/platform/qmi_seam_numbers.h"
+
+using namespace qmSeam;
 
 TEST(MessageQueue, HandsOutPostedThenQuitThenPaintUntilValidated)
 {

@@ -1,6 +1,6 @@
-// SDL key events as the window procedure receives them: layout-following letters and digits,
-// the codes of keys outside the framework's table, and the lParam bits that mark repeats and
-// releases (and Alt).
+// SPDX-License-Identifier: Zlib
+// SDL key events as the window procedure receives them: layout-following letters and digits, keys
+// outside the framework's table, and the lParam bits of repeats, releases and Alt.
 #include "quill_mark/platform/sdl/qmi_sdl_keys.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 namespace
 {
 
-using namespace qmImplementation::SdlPlatform;
+using namespace qmImplementation::SdlLayer;
 
 SDL_Keysym MakeKeysym(SDL_Keycode code, Uint16 modifiers = KMOD_NONE)
 {
@@ -29,9 +29,7 @@ TEST(SdlKeys, TranslatesToVirtualKeyCodes)
         {SDLK_KP_9, 0x69},  {SDLK_LSHIFT, 0x10}, {SDLK_RSHIFT, 0x10}, {SDLK_TAB, 0x09},
         {SDLK_RALT, 0x12},  {SDLK_VOLUMEUP, 0},  {SDLK_UNKNOWN, 0}};
     for (const auto& [code, expected] : cases)
-    {
         EXPECT_EQ(TranslateKey(MakeKeysym(code)), expected) << SDL_GetKeyName(code);
-    }
 }
 
 TEST(SdlKeys, FlagsMarkRepeatsReleasesAndAlt)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The window layer's side of the input state: building the table from virtual-key codes to
 // keys, and pressing, releasing and framing keys as the message loop sees them.
 // The game reads the state through qm_input_state.h only.
@@ -18,7 +19,8 @@ bool FindKey(std::uint32_t virtualKeyCode, Key& key);
 
 void PressKey(Key key);
 void ReleaseKey(Key key);
-// The start of a loop iteration: the previous key state becomes a copy of the current one.
+// The start of a loop iteration: the previous key state becomes a copy of the current one, and
+// the pads are read.
 void BeginInputFrame();
 void SetMousePosition(std::int32_t x, std::int32_t y);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The WAV header is external data, so nothing in it is trusted: the chunk walk stays inside the
 // file and always ends, and the sample size used never exceeds the bytes the file holds, so a
 // damaged or hostile file can neither hang the reader nor make a play allocate or read more.

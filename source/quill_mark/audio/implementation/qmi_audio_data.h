@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // One WAV file on disk: the header is read once, the file stays open and the samples are read
 // again on every request, straight into the caller's buffer. Only uncompressed PCM with one or two
 // channels of 8-bit or 16-bit samples plays; streaming a sound in parts is not supported.

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: Zlib
 // Event lookup and the random choice of a sound. The choice draws from the same never-seeded
 // sequence as everything else, so a run repeats its sounds exactly.
 #include "quill_mark/audio/implementation/qmi_audio_event_table.h"
 
 #include "quill_mark/core/qm_error.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qm_random.h"
 
 namespace qmImplementation
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Named audio events of one table: each event holds one or more sounds with their looping flag
 // and their volume and pitch, fixed or as a range to draw from on every play. Reading the table's
 // file is the file reader's business; this class only holds and chooses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The event-table file format. Float members count only when they loaded as floats (1.0, not 1),
 // "looping" only when it is a JSON boolean; members not listed here are ignored. Paths go to the
 // audio manager exactly as written, relative to the working directory.
@@ -125,14 +126,9 @@ bool ReadEventTableFile(const std::string& tableName, const std::string& filePat
             filePath.c_str());
         return false;
     }
-    // The JSON reader turns an empty array into Nil, so a Nil member that is present (not the
-    // shared Nil of a failed lookup) is an empty list of events: a valid, empty table.
+    // The JSON reader keeps no empty containers: [] and {} read as Nil, like null and a missing
+    // member, and all of them are reported alike (sprite sheets treat "sprites" the same way).
     const DynamicStructure& events = root.GetMember("audio_events");
-    const bool isPresentButEmpty = events.IsNil() && &events != &Quillmark::Core::kNilStructure;
-    if (isPresentButEmpty)
-    {
-        return true;
-    }
     if (events.IsNil() || !events.IsArray())
     {
         qmTriggerError(

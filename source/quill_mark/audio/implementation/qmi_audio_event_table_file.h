@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Reading an audio event-table file (a JSON object with an "audio_events" array) into an
 // EventTable, loading every sound it names through the audio manager. Storing the finished table
 // under its name, and refusing a name twice, is the manager's part.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The audio manager's insides: the device, the file and sound tables, the active players and the
 // event tables, kept out of the public header so its users see no OpenAL. The audio module and
 // the audio tests include it; tests reach the channel counter through it, nothing else does.
@@ -20,6 +21,8 @@
 namespace qmImplementation
 {
 
+class MusicStream;
+
 // The default device with one current context and the listener at the origin. Opened first and
 // closed last, after every table and player is gone.
 class AudioDevice : private Quillmark::Core::Noncopyable
@@ -28,7 +31,13 @@ public:
     AudioDevice();
     ~AudioDevice();
 
+    // Puts a device that renders nothing in the default one's place (see UseSilentOutput).
+    bool ReopenSilent();
+
 private:
+    void Close();
+    void PlaceListener();
+
     ALCdevice* mDevice = nullptr;
     ALCcontext* mContext = nullptr;
 };
@@ -46,6 +55,8 @@ struct AudioManagerState
     std::map<std::string, Quillmark::Audio::AudioHandle> fileTable;
     std::map<Quillmark::Audio::AudioHandle, std::unique_ptr<AudioData>> soundTable;
     std::vector<ActivePlayer> activePlayers;
+    // Music streams register themselves for their lifetime; they are not among the 16 players.
+    std::vector<MusicStream*> musicStreams;
     std::map<std::string, EventTable> eventTables;
     // The last channel handed out; the next play takes the one after it.
     std::uint32_t channelCounter = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The OpenAL side of one play. Sources sit just in front of the listener, relative to it, so every
 // sound is heard centred and at full distance gain; only volume and pitch vary per play.
 #include "quill_mark/audio/implementation/qmi_audio_player.h"

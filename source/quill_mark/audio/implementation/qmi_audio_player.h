@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // One play of one sound: an OpenAL source and buffer of its own, filled from the sound's file,
 // restarted by the frame that sees it end when it loops. The audio manager creates, services and
 // releases players; a player knows nothing of handles or of the other players.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The table of OpenAL entry points on Windows, filled once from the first library that has them
 // all, and the OpenAL functions the framework calls, each forwarding to its entry or, without a
 // library, to a stub that leaves every output as the caller initialised it. The library is never
@@ -19,6 +20,8 @@ struct EntryPoints
     LPALCCREATECONTEXT alcCreateContext = nullptr;
     LPALCDESTROYCONTEXT alcDestroyContext = nullptr;
     LPALCMAKECONTEXTCURRENT alcMakeContextCurrent = nullptr;
+    LPALCISEXTENSIONPRESENT alcIsExtensionPresent = nullptr;
+    LPALCGETPROCADDRESS alcGetProcAddress = nullptr;
     LPALGETERROR alGetError = nullptr;
     LPALLISTENERFV alListenerfv = nullptr;
     LPALGENBUFFERS alGenBuffers = nullptr;
@@ -32,6 +35,8 @@ struct EntryPoints
     LPALGETSOURCEI alGetSourcei = nullptr;
     LPALSOURCEPLAY alSourcePlay = nullptr;
     LPALSOURCEREWIND alSourceRewind = nullptr;
+    LPALSOURCEPAUSE alSourcePause = nullptr;
+    LPALSOURCESTOP alSourceStop = nullptr;
     LPALSOURCEQUEUEBUFFERS alSourceQueueBuffers = nullptr;
     LPALSOURCEUNQUEUEBUFFERS alSourceUnqueueBuffers = nullptr;
 };
@@ -51,6 +56,8 @@ bool FindAll(HMODULE library, EntryPoints& e)
            Find(library, "alcCreateContext", e.alcCreateContext) &&
            Find(library, "alcDestroyContext", e.alcDestroyContext) &&
            Find(library, "alcMakeContextCurrent", e.alcMakeContextCurrent) &&
+           Find(library, "alcIsExtensionPresent", e.alcIsExtensionPresent) &&
+           Find(library, "alcGetProcAddress", e.alcGetProcAddress) &&
            Find(library, "alGetError", e.alGetError) &&
            Find(library, "alListenerfv", e.alListenerfv) &&
            Find(library, "alGenBuffers", e.alGenBuffers) &&
@@ -63,6 +70,8 @@ bool FindAll(HMODULE library, EntryPoints& e)
            Find(library, "alGetSourcei", e.alGetSourcei) &&
            Find(library, "alSourcePlay", e.alSourcePlay) &&
            Find(library, "alSourceRewind", e.alSourceRewind) &&
+           Find(library, "alSourcePause", e.alSourcePause) &&
+           Find(library, "alSourceStop", e.alSourceStop) &&
            Find(library, "alSourceQueueBuffers", e.alSourceQueueBuffers) &&
            Find(library, "alSourceUnqueueBuffers", e.alSourceUnqueueBuffers);
 }
@@ -150,6 +159,16 @@ extern "C"
         return ForwardOr<ALCboolean>(ALC_FALSE, &EntryPoints::alcMakeContextCurrent, context);
     }
 
+    ALCboolean ALC_APIENTRY alcIsExtensionPresent(ALCdevice* device, const ALCchar* name)
+    {
+        return ForwardOr<ALCboolean>(ALC_FALSE, &EntryPoints::alcIsExtensionPresent, device, name);
+    }
+
+    ALCvoid* ALC_APIENTRY alcGetProcAddress(ALCdevice* device, const ALCchar* name)
+    {
+        return ForwardOr<ALCvoid*>(nullptr, &EntryPoints::alcGetProcAddress, device, name);
+    }
+
     // Without a library nothing can have gone wrong in OpenAL: each play is silent, not an error.
     ALenum AL_APIENTRY alGetError()
     {
@@ -217,6 +236,16 @@ extern "C"
     void AL_APIENTRY alSourceRewind(ALuint source)
     {
         Forward(&EntryPoints::alSourceRewind, source);
+    }
+
+    void AL_APIENTRY alSourcePause(ALuint source)
+    {
+        Forward(&EntryPoints::alSourcePause, source);
+    }
+
+    void AL_APIENTRY alSourceStop(ALuint source)
+    {
+        Forward(&EntryPoints::alSourceStop, source);
     }
 
     void AL_APIENTRY alSourceQueueBuffers(ALuint source, ALsizei count, const ALuint* buffers)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // OpenAL on Windows, which has no OpenAL library of its own: the framework defines the OpenAL
 // functions it calls and forwards each to a library found when the program starts. Built for
 // Windows only; on Linux the framework links OpenAL Soft directly and this file is not used.

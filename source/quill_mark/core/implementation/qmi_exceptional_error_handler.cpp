@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Throws the reported message; see the header for when this handler is used.
 #include "quill_mark/core/implementation/qmi_exceptional_error_handler.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The handler used while throwOnError is on: it turns a report into an exception so a caller
 // (a test, a tool) can stop at the first failed check. It prints nothing itself.
 #pragma once

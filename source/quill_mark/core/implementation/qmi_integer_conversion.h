@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The one conversion of a JSON number or a float value to a 32-bit integer, shared by the reader
 // and the dynamic structure so both give the same integer for the same number.
 #pragma once

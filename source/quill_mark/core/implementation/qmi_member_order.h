@@ -1,6 +1,7 @@
-// Puts an object's member positions into name order for both JSON readers. Stable, so members
+// SPDX-License-Identifier: Zlib
+// Puts an object's member positions into name order for the tree builder. Stable, so members
 // with equal names stay in the order they were met and the last one wins a lookup. What "before"
-// means (the name comparison) stays with each reader.
+// means (the name comparison) stays with the caller.
 #pragma once
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The arena's blocks grow geometrically, so a tree of any size costs a handful of allocations and
 // a release walks blocks, never values. Long member names are the one thing with a destructor.
 #include "quill_mark/core/implementation/qmi_value_arena.h"

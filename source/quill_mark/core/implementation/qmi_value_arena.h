@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Bump allocation for the payloads of one tree of DynamicStructure values: strings, element and
 // member tables, member names. Nothing is freed on its own; the arena frees everything at once,
 // together with the arenas it adopted. It knows nothing of values beyond the names it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The default scene: a 256 x 256 logo texture decoded from the PNG bytes built into the program,
 // drawn as one sprite centred on the middle of the default 1280 x 720 window.
 #include "quill_mark/game/implementation/qmi_default_scene.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The scene the game loop runs while no scene is current: the built-in logo, centred in the
 // window. The logo is made on the scene's first update, when the OpenGL context exists, so the
 // scene itself can be a static object.

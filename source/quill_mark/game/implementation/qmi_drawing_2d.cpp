@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The scene drawing state, shared by the game loop and by anything that draws the way it does.
 // Only fixed-function OpenGL state; no scene or platform knowledge.
 #include "quill_mark/game/implementation/qmi_drawing_2d.h"

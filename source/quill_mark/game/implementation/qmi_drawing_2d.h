@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The drawing state every scene is drawn in: a pixel-exact 2D projection over the viewport and
 // the fixed-function state (depth test, blending, alpha test) sprites rely on. Nothing else.
 #pragma once

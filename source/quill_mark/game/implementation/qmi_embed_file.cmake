@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Zlib
 # qm_embed_file(<input> <output.cpp> <name>): writes a C++ source that defines the bytes of
 # <input> as qmImplementation::<name> and their count as qmImplementation::<name>Size.
 # Pure CMake (file(READ ... HEX)), so it works wherever CMake runs; the output is only rewritten

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game loop's frame. Frame time is accumulated and stepped out in 32-bit floats, so the
 // number of steps a frame runs is that of single-precision arithmetic, also at the edges (a
 // remainder of 0.0100000016 is more than one step). The loop allocates nothing of its own.

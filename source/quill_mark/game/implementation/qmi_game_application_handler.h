@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The game loop: the application handler every GameApplication runs on, the scene records it
 // reads at the start of each frame, and the scene step (scene change, fixed simulation steps,
 // audio, per-frame update, drawing in a pixel-exact 2D projection unless frames are not drawn,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Floats enter the checksum as their bit patterns: a replay must match to the last bit, and any
 // rounding difference is exactly what it is there to catch. The checksum is taken after every
 // recorded frame, so it must cost little beside the frame: each graphic's values are folded with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // A checksum of a scene's entities as the simulation left them, so that two runs of the same
 // session can be compared frame by frame. It covers what the simulation moves (positions, depths,
 // the active and visible switches, and the scale and rotation of sprites), not colours or frames.

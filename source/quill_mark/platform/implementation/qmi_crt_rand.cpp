@@ -1,7 +1,8 @@
-// The C runtime's linear congruential generator, as rand is on Win32, shared by both platform
-// layers. The state starts at 1 and nothing in the system ever reseeds it.
+// SPDX-License-Identifier: Zlib
+// The C runtime's linear congruential generator, as rand is on Win32, shared by every layer.
+// The state starts at 1 and nothing in the system ever reseeds it.
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qm_random.h"
 
 namespace
 {

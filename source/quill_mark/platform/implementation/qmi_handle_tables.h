@@ -1,82 +1,94 @@
-// The handles both platform layers hand out, kept in one place: windows with their device
-// contexts, OpenGL contexts, chosen pixel formats, window classes, the message queue, and the
-// module with its two system resources. Each layer defines HWND__ with what its windows need.
+// SPDX-License-Identifier: Zlib
+// The handles the layers without system handles hand out, kept in one place: windows with their
+// device contexts, OpenGL contexts, chosen pixel formats, window classes, the message queue, and
+// the module with its two system resources. Each layer defines its window record with what its
+// windows need; a handle is the address of a record, found again only by comparison.
 #pragma once
 
 #include <deque>
 
 #include "quill_mark/platform/implementation/qmi_message_queue.h"
 #include "quill_mark/platform/implementation/qmi_window_class_table.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_seam.h"
+
+namespace qmImplementation
+{
 
 // A window's device context is part of the window, so it lives exactly as long as the handle.
-struct HDC__
+template <typename Window>
+struct DeviceContextRecord
 {
-    HWND__* window;
+    Window* window;
 };
 
-struct HGLRC__
+template <typename Window>
+struct GlContextRecord
 {
-    HWND__* window;
+    Window* window;
     bool deleted;
     // The layer's own context object, if it has one.
     void* native;
 };
 
-struct HINSTANCE__
-{
-    int unused;
-};
-
-struct HICON__
-{
-    int unused;
-};
-
-namespace qmImplementation
-{
-
-// What every window carries, whichever layer made it; a layer's HWND__ derives from it.
+// What every window carries, whichever layer made it; a layer's window record derives from it.
 struct WindowRecord
 {
-    WNDPROC procedure = nullptr;
+    qmSeam::WNDPROC procedure = nullptr;
     int pixelFormat = 0;
     bool destroying = false;
     bool destroyed = false;
 };
 
-// Windows and contexts stay in the tables until Clear, so a stale handle still points at memory
-// of ours; a handle is looked up here before any use, never trusted. Window is the layer's
-// HWND__, complete only where a layer's state is defined.
+// Windows and contexts stay in the tables until ClearHandles, so a stale handle still names
+// memory of ours; a handle is looked up here before any use, never trusted.
 template <typename Window>
 struct HandleTables
 {
+    using DeviceContext = DeviceContextRecord<Window>;
+    using GlContext = GlContextRecord<Window>;
+
     std::deque<Window> windows;
-    std::deque<HGLRC__> contexts;
-    HGLRC currentContext = nullptr;
-    std::deque<PIXELFORMATDESCRIPTOR> chosenFormats;
+    std::deque<GlContext> contexts;
+    GlContext* currentContext = nullptr;
+    std::deque<qmSeam::PIXELFORMATDESCRIPTOR> chosenFormats;
     WindowClassTable classes;
     MessageQueue queue;
 
-    // The window the handle names if it is one of ours and not destroyed; null otherwise.
-    Window* FindLiveWindow(HWND window)
+    static qmSeam::HWND HandleOf(Window& window) { return reinterpret_cast<qmSeam::HWND>(&window); }
+    static qmSeam::HDC HandleOf(DeviceContext& deviceContext)
+    {
+        return reinterpret_cast<qmSeam::HDC>(&deviceContext);
+    }
+    static qmSeam::HGLRC HandleOf(GlContext* context)
+    {
+        return reinterpret_cast<qmSeam::HGLRC>(context);
+    }
+
+    // The window the handle names, live or destroyed; null for anything else.
+    Window* FindWindow(qmSeam::HWND window)
     {
         for (Window& candidate : windows)
         {
-            if (&candidate == window)
+            if (HandleOf(candidate) == window)
             {
-                return candidate.destroyed ? nullptr : &candidate;
+                return &candidate;
             }
         }
         return nullptr;
+    }
+
+    Window* FindLiveWindow(qmSeam::HWND window)
+    {
+        Window* found = FindWindow(window);
+        return found != nullptr && !found->destroyed ? found : nullptr;
     }
 
     // The window of a device context of ours (live or destroyed); null for anything else.
-    Window* FindDeviceContextWindow(HDC deviceContext)
+    Window* FindDeviceContextWindow(qmSeam::HDC deviceContext)
     {
         for (Window& candidate : windows)
         {
-            if (&candidate.deviceContext == deviceContext)
+            if (HandleOf(candidate.deviceContext) == deviceContext)
             {
                 return &candidate;
             }
@@ -84,16 +96,32 @@ struct HandleTables
         return nullptr;
     }
 
-    HGLRC__* FindContext(HGLRC context)
+    GlContext* FindContext(qmSeam::HGLRC context)
     {
-        for (HGLRC__& candidate : contexts)
+        for (GlContext& candidate : contexts)
         {
-            if (&candidate == context)
+            if (HandleOf(&candidate) == context)
             {
                 return &candidate;
             }
         }
         return nullptr;
+    }
+
+    // Sends a message to the window's procedure directly, as Win32 sends messages.
+    static qmSeam::LRESULT Send(Window& window, qmSeam::UINT message, qmSeam::WPARAM wParam,
+                                qmSeam::LPARAM lParam)
+    {
+        return window.procedure(HandleOf(window), message, wParam, lParam);
+    }
+
+    // DispatchMessageA for layers whose queue is the shared one: a message for a window that is
+    // gone is dropped.
+    qmSeam::LRESULT Dispatch(const qmSeam::MSG* message)
+    {
+        Window* live = message != nullptr ? FindLiveWindow(message->hwnd) : nullptr;
+        return live != nullptr ? Send(*live, message->message, message->wParam, message->lParam)
+                               : 0;
     }
 
     void ClearHandles()
@@ -109,8 +137,8 @@ struct HandleTables
 
 // The running program is the only module; the application icon and the arrow cursor are the
 // only resources. Each gives null for any other request, as a failed lookup does.
-HMODULE ModuleHandle(LPCSTR moduleName);
-HICON SystemIcon(HINSTANCE instance, LPCSTR iconName);
-HCURSOR SystemCursor(HINSTANCE instance, LPCSTR cursorName);
+qmSeam::HMODULE ModuleHandle(qmSeam::LPCSTR moduleName);
+qmSeam::HICON SystemIcon(qmSeam::HINSTANCE instance, qmSeam::LPCSTR iconName);
+qmSeam::HCURSOR SystemCursor(qmSeam::HINSTANCE instance, qmSeam::LPCSTR cursorName);
 
 }  // namespace qmImplementation

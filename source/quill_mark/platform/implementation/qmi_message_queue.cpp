@@ -1,11 +1,16 @@
-// Retrieval order follows Win32: posted and input messages, then WM_QUIT, then
-// WM_PAINT. Taking from an empty queue allocates nothing, so an idle loop costs no memory work.
+// SPDX-License-Identifier: Zlib
+// Retrieval order follows Win32: posted and input messages, then WM_QUIT, then WM_PAINT. Taking
+// from an empty queue allocates nothing, so an idle loop costs no memory work.
 #include "quill_mark/platform/implementation/qmi_message_queue.h"
 
 #include <algorithm>
 
+#include "quill_mark/platform/qmi_seam_numbers.h"
+
 namespace qmImplementation
 {
+
+using namespace qmSeam;
 
 namespace
 {
@@ -50,11 +55,6 @@ void MessageQueue::Validate(HWND window)
 bool MessageQueue::IsInvalid(HWND window) const
 {
     return std::find(invalidWindows.begin(), invalidWindows.end(), window) != invalidWindows.end();
-}
-
-void MessageQueue::ForgetWindow(HWND window)
-{
-    Validate(window);
 }
 
 bool MessageQueue::Retrieve(MSG& message)

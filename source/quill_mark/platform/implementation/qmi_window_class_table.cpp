@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Window class registration. Atoms count up from the first value Win32 hands
 // out for registered classes, so a class atom never looks like a small integer.
 #include "quill_mark/platform/implementation/qmi_window_class_table.h"
@@ -7,10 +8,14 @@
 namespace qmImplementation
 {
 
+using qmSeam::ATOM;
+using qmSeam::LPCSTR;
+using qmSeam::WNDCLASSA;
+
 namespace
 {
 constexpr ATOM kFirstClassAtom = 0xC000;
-}
+}  // namespace
 
 ATOM WindowClassTable::Register(const WNDCLASSA& windowClass)
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The cursor and the performance counter. The cursor is asked of the X server when a window is
 // on X11, since SDL's global mouse state does not follow a pointer moved by another client; on
 // other video drivers SDL's answer is used. The counter is the monotonic clock in nanoseconds.
@@ -6,9 +7,10 @@
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 #include "quill_mark/platform/sdl/qmi_x11_window_system.h"
 
-using namespace qmImplementation::SdlPlatform;
+namespace qmImplementation::SdlLayer
+{
 
-BOOL WINAPI GetCursorPos(LPPOINT point)
+BOOL GetCursorPos(LPPOINT point)
 {
     if (point == nullptr || !EnsureVideo())
     {
@@ -16,9 +18,8 @@ BOOL WINAPI GetCursorPos(LPPOINT point)
     }
     int x = 0;
     int y = 0;
-    HWND__* window = AnyLiveWindow();
-    if (window == nullptr ||
-        !qmImplementation::X11WindowSystem::QueryPointer(window->sdlWindow, x, y))
+    Window* window = AnyLiveWindow();
+    if (window == nullptr || !X11WindowSystem::QueryPointer(window->sdlWindow, x, y))
     {
         SDL_GetGlobalMouseState(&x, &y);
     }
@@ -26,9 +27,9 @@ BOOL WINAPI GetCursorPos(LPPOINT point)
     return 1;
 }
 
-BOOL WINAPI ScreenToClient(HWND window, LPPOINT point)
+BOOL ScreenToClient(HWND window, LPPOINT point)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr || point == nullptr)
     {
         return 0;
@@ -39,7 +40,7 @@ BOOL WINAPI ScreenToClient(HWND window, LPPOINT point)
     return 1;
 }
 
-BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency)
 {
     if (frequency == nullptr)
     {
@@ -49,7 +50,7 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
     return 1;
 }
 
-BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count)
 {
     if (count == nullptr)
     {
@@ -60,3 +61,5 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
     count->QuadPart = std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count();
     return 1;
 }
+
+}  // namespace qmImplementation::SdlLayer

@@ -1,24 +1,26 @@
+// SPDX-License-Identifier: Zlib
 // Device contexts, pixel formats and OpenGL contexts on SDL. A device context is the window's
 // drawing surface; a context is an SDL OpenGL context (compatibility profile). As with WGL,
 // creating a context does not make it current, and the current context stays
 // what wglMakeCurrent last made it even when its window goes away.
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
-using namespace qmImplementation::SdlPlatform;
+namespace qmImplementation::SdlLayer
+{
 
 namespace
 {
 
-HWND__* LiveDeviceContextWindow(HDC deviceContext)
+Window* LiveDeviceContextWindow(HDC deviceContext)
 {
-    HWND__* owner = FindDeviceContextWindow(deviceContext);
+    Window* owner = GetState().FindDeviceContextWindow(deviceContext);
     return owner != nullptr && !owner->destroyed ? owner : nullptr;
 }
 
 // SDL makes a new context current; put back whatever was current before.
 void RestoreCurrentContext(SDL_Window* createdFor)
 {
-    HGLRC__* current = GetState().currentContext;
+    State::GlContext* current = GetState().currentContext;
     if (current != nullptr && !current->window->destroyed)
     {
         SDL_GL_MakeCurrent(current->window->sdlWindow, current->native);
@@ -31,19 +33,19 @@ void RestoreCurrentContext(SDL_Window* createdFor)
 
 }  // namespace
 
-HDC WINAPI GetDC(HWND window)
+HDC GetDC(HWND window)
 {
-    HWND__* live = FindLiveWindow(window);
-    return live != nullptr ? &live->deviceContext : nullptr;
+    Window* live = GetState().FindLiveWindow(window);
+    return live != nullptr ? State::HandleOf(live->deviceContext) : nullptr;
 }
 
-int WINAPI ReleaseDC(HWND /*window*/, HDC deviceContext)
+int ReleaseDC(HWND /*window*/, HDC deviceContext)
 {
-    return FindDeviceContextWindow(deviceContext) != nullptr ? 1 : 0;
+    return GetState().FindDeviceContextWindow(deviceContext) != nullptr ? 1 : 0;
 }
 
 // Every request is its own format: the visual is chosen from it when the format is set.
-int WINAPI ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
+int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
 {
     if (LiveDeviceContextWindow(deviceContext) == nullptr || descriptor == nullptr)
     {
@@ -55,10 +57,9 @@ int WINAPI ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* des
 }
 
 // A window's pixel format can be set once, to a format ChoosePixelFormat handed out.
-BOOL WINAPI SetPixelFormat(HDC deviceContext, int format,
-                           const PIXELFORMATDESCRIPTOR* /*descriptor*/)
+BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* /*descriptor*/)
 {
-    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = LiveDeviceContextWindow(deviceContext);
     std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
     if (owner == nullptr || owner->pixelFormat != 0 || format < 1 ||
         format > static_cast<int>(chosenFormats.size()))
@@ -74,9 +75,9 @@ BOOL WINAPI SetPixelFormat(HDC deviceContext, int format,
     return 1;
 }
 
-HGLRC WINAPI wglCreateContext(HDC deviceContext)
+HGLRC wglCreateContext(HDC deviceContext)
 {
-    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = LiveDeviceContextWindow(deviceContext);
     if (owner == nullptr || owner->pixelFormat == 0)
     {
         return nullptr;
@@ -88,10 +89,11 @@ HGLRC WINAPI wglCreateContext(HDC deviceContext)
         return nullptr;
     }
     RestoreCurrentContext(owner->sdlWindow);
-    return &GetState().contexts.emplace_back(HGLRC__{owner, false, context});
+    return State::HandleOf(
+        &GetState().contexts.emplace_back(State::GlContext{owner, false, context}));
 }
 
-BOOL WINAPI wglMakeCurrent(HDC deviceContext, HGLRC context)
+BOOL wglMakeCurrent(HDC deviceContext, HGLRC context)
 {
     State& state = GetState();
     if (context == nullptr)
@@ -100,8 +102,8 @@ BOOL WINAPI wglMakeCurrent(HDC deviceContext, HGLRC context)
         state.currentContext = nullptr;
         return 1;
     }
-    HGLRC__* found = FindContext(context);
-    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    State::GlContext* found = GetState().FindContext(context);
+    Window* owner = LiveDeviceContextWindow(deviceContext);
     if (found == nullptr || found->deleted || owner == nullptr ||
         SDL_GL_MakeCurrent(owner->sdlWindow, found->native) != 0)
     {
@@ -111,14 +113,14 @@ BOOL WINAPI wglMakeCurrent(HDC deviceContext, HGLRC context)
     return 1;
 }
 
-HGLRC WINAPI wglGetCurrentContext()
+HGLRC wglGetCurrentContext()
 {
-    return GetState().currentContext;
+    return State::HandleOf(GetState().currentContext);
 }
 
-BOOL WINAPI wglDeleteContext(HGLRC context)
+BOOL wglDeleteContext(HGLRC context)
 {
-    HGLRC__* found = FindContext(context);
+    State::GlContext* found = GetState().FindContext(context);
     if (found == nullptr || found->deleted)
     {
         return 0;
@@ -133,9 +135,9 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
     return 1;
 }
 
-BOOL WINAPI SwapBuffers(HDC deviceContext)
+BOOL SwapBuffers(HDC deviceContext)
 {
-    HWND__* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = LiveDeviceContextWindow(deviceContext);
     if (owner == nullptr)
     {
         return 0;
@@ -143,3 +145,5 @@ BOOL WINAPI SwapBuffers(HDC deviceContext)
     SDL_GL_SwapWindow(owner->sdlWindow);
     return 1;
 }
+
+}  // namespace qmImplementation::SdlLayer

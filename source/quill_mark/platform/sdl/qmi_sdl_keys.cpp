@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: Zlib
 // SDL key codes to virtual-key codes. Letters and digits follow the keyboard layout, as SDL's
 // key codes do; keys without a code here (media keys and the like) are not reported at all.
 #include "quill_mark/platform/sdl/qmi_sdl_keys.h"
 
-namespace qmImplementation::SdlPlatform
+namespace qmImplementation::SdlLayer
 {
 
 namespace
@@ -200,4 +201,4 @@ LPARAM MakeKeyFlags(const SDL_KeyboardEvent& event)
     return flags;
 }
 
-}  // namespace qmImplementation::SdlPlatform
+}  // namespace qmImplementation::SdlLayer

@@ -1,13 +1,16 @@
+// SPDX-License-Identifier: Zlib
 // Translation of SDL key events into the virtual-key codes and key-message flags that window
 // procedures receive.
 #pragma once
 
 #include <SDL.h>
 
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
 
-namespace qmImplementation::SdlPlatform
+namespace qmImplementation::SdlLayer
 {
+
+using namespace qmSeam;
 
 // The virtual-key code of the key, or 0 for keys that have none here (they send no message).
 WPARAM TranslateKey(const SDL_Keysym& keysym);
@@ -17,4 +20,4 @@ bool IsSystemKey(const SDL_Keysym& keysym, WPARAM virtualKey);
 // (being released).
 LPARAM MakeKeyFlags(const SDL_KeyboardEvent& event);
 
-}  // namespace qmImplementation::SdlPlatform
+}  // namespace qmImplementation::SdlLayer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // MessageBoxA as a modal SDL message box over the owner window, with the platform's own button
 // captions: "OK" alone, or "OK" and "Cancel". Return answers OK, Escape cancels (or answers OK
 // when there is nothing else); closing the box counts as Escape. When no box can be shown (no
@@ -6,7 +7,8 @@
 
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
-using namespace qmImplementation::SdlPlatform;
+namespace qmImplementation::SdlLayer
+{
 
 namespace
 {
@@ -25,7 +27,7 @@ void ExplainMissingBox()
 
 }  // namespace
 
-int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     const bool hasCancel = (type & kButtonsMask) == MB_OKCANCEL;
     const SDL_MessageBoxButtonData buttons[] = {
@@ -34,7 +36,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
          IDOK, "OK"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, "Cancel"},
     };
-    HWND__* ownerWindow = FindLiveWindow(owner);
+    Window* ownerWindow = GetState().FindLiveWindow(owner);
     SDL_MessageBoxData box = {};
     box.flags = SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
     box.window = ownerWindow != nullptr ? ownerWindow->sdlWindow : nullptr;
@@ -56,3 +58,5 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     }
     return pressed;
 }
+
+}  // namespace qmImplementation::SdlLayer

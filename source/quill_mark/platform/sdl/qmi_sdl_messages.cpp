@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The message queue on SDL: each PeekMessageA first turns the SDL events waiting so far into
 // window messages (without waiting for more), then hands out the next message. Events for
 // windows that no longer exist are dropped, and so are the key releases SDL makes up when the
@@ -8,32 +9,33 @@
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 #include "quill_mark/platform/sdl/qmi_x11_window_system.h"
 
-using namespace qmImplementation::SdlPlatform;
+namespace qmImplementation::SdlLayer
+{
 
 namespace
 {
 
 void TranslateWindowEvent(const SDL_WindowEvent& event)
 {
-    HWND__* window = FindWindowBySdlId(event.windowID);
+    Window* window = FindWindowBySdlId(event.windowID);
     if (window == nullptr)
     {
         return;
     }
-    qmImplementation::MessageQueue& queue = GetState().queue;
+    MessageQueue& queue = GetState().queue;
     switch (event.event)
     {
         case SDL_WINDOWEVENT_CLOSE:
-            queue.Post(window, WM_CLOSE, 0, 0);
+            queue.Post(State::HandleOf(*window), WM_CLOSE, 0, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            queue.Post(window, WM_ACTIVATE, WA_ACTIVE, 0);
+            queue.Post(State::HandleOf(*window), WM_ACTIVATE, WA_ACTIVE, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            queue.Post(window, WM_ACTIVATE, WA_INACTIVE, 0);
+            queue.Post(State::HandleOf(*window), WM_ACTIVATE, WA_INACTIVE, 0);
             break;
         case SDL_WINDOWEVENT_EXPOSED:
-            queue.Invalidate(window);
+            queue.Invalidate(State::HandleOf(*window));
             break;
         default:
             break;
@@ -42,7 +44,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
 
 void TranslateKeyEvent(const SDL_KeyboardEvent& event)
 {
-    HWND__* window = FindWindowBySdlId(event.windowID);
+    Window* window = FindWindowBySdlId(event.windowID);
     const WPARAM virtualKey = TranslateKey(event.keysym);
     if (window == nullptr || virtualKey == 0)
     {
@@ -54,7 +56,7 @@ void TranslateKeyEvent(const SDL_KeyboardEvent& event)
     {
         message = isDown ? WM_SYSKEYDOWN : WM_SYSKEYUP;
     }
-    GetState().queue.Post(window, message, virtualKey, MakeKeyFlags(event));
+    GetState().queue.Post(State::HandleOf(*window), message, virtualKey, MakeKeyFlags(event));
 }
 
 UINT ButtonMessage(Uint8 button, bool isDown)
@@ -75,7 +77,7 @@ UINT ButtonMessage(Uint8 button, bool isDown)
 // lParam carries the client position, x in the low word and y in the next.
 void TranslateButtonEvent(const SDL_MouseButtonEvent& event)
 {
-    HWND__* window = FindWindowBySdlId(event.windowID);
+    Window* window = FindWindowBySdlId(event.windowID);
     const UINT message = ButtonMessage(event.button, event.type == SDL_MOUSEBUTTONDOWN);
     if (window == nullptr || message == 0)
     {
@@ -83,7 +85,7 @@ void TranslateButtonEvent(const SDL_MouseButtonEvent& event)
     }
     const LPARAM position =
         (static_cast<LPARAM>(event.x) & 0xFFFF) | ((static_cast<LPARAM>(event.y) & 0xFFFF) << 16);
-    GetState().queue.Post(window, message, 0, position);
+    GetState().queue.Post(State::HandleOf(*window), message, 0, position);
 }
 
 // An event as polled, with what its window-system message was, read while that is still valid
@@ -154,8 +156,7 @@ void TranslatePendingEvents()
     while (SDL_PollEvent(&polled) != 0)
     {
         const bool isXKeyRelease =
-            polled.type == SDL_SYSWMEVENT &&
-            qmImplementation::X11WindowSystem::IsKeyRelease(polled.syswm.msg);
+            polled.type == SDL_SYSWMEVENT && X11WindowSystem::IsKeyRelease(polled.syswm.msg);
         events.push_back(PolledEvent{polled, isXKeyRelease});
     }
     const bool onX11 = SDL_strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0;
@@ -173,8 +174,8 @@ void TranslatePendingEvents()
 
 // The filters are not applied: the framework drains the whole queue of its thread, and removing
 // is the only mode this platform offers.
-BOOL WINAPI PeekMessageA(LPMSG message, HWND /*window*/, UINT /*filterMin*/, UINT /*filterMax*/,
-                         UINT /*remove*/)
+BOOL PeekMessageA(LPMSG message, HWND /*window*/, UINT /*filterMin*/, UINT /*filterMax*/,
+                  UINT /*remove*/)
 {
     if (message == nullptr)
     {
@@ -185,28 +186,23 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND /*window*/, UINT /*filterMin*/, UIN
 }
 
 // No character messages are made: nothing in the framework reads text input.
-BOOL WINAPI TranslateMessage(const MSG* /*message*/)
+BOOL TranslateMessage(const MSG* /*message*/)
 {
     return 0;
 }
 
-LRESULT WINAPI DispatchMessageA(const MSG* message)
+LRESULT DispatchMessageA(const MSG* message)
 {
-    HWND__* live = message != nullptr ? FindLiveWindow(message->hwnd) : nullptr;
-    if (live == nullptr)
-    {
-        return 0;
-    }
-    return SendToWindow(*live, message->message, message->wParam, message->lParam);
+    return GetState().Dispatch(message);
 }
 
 // This platform has no dialog windows.
-BOOL WINAPI IsDialogMessageA(HWND /*dialog*/, LPMSG /*message*/)
+BOOL IsDialogMessageA(HWND /*dialog*/, LPMSG /*message*/)
 {
     return 0;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/)
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     if (message == WM_CLOSE)
     {
@@ -219,7 +215,9 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM /*wParam*/, LPAR
     return 0;
 }
 
-void WINAPI PostQuitMessage(int exitCode)
+void PostQuitMessage(int exitCode)
 {
     GetState().queue.PostQuit(exitCode);
 }
+
+}  // namespace qmImplementation::SdlLayer

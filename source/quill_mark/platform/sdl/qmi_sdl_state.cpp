@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The SDL layer's state, its start-up and the lookups and measurements its operations share.
 // SDL is started on first need and stopped at process exit; Ctrl+C keeps its usual meaning, as
 // SDL is told not to turn signals into quit events.
@@ -5,7 +6,7 @@
 
 #include "quill_mark/platform/sdl/qmi_x11_window_system.h"
 
-namespace qmImplementation::SdlPlatform
+namespace qmImplementation::SdlLayer
 {
 
 namespace
@@ -86,9 +87,9 @@ bool EnsureVideo()
     return true;
 }
 
-HWND__* FindWindowBySdlId(Uint32 sdlWindowId)
+Window* FindWindowBySdlId(Uint32 sdlWindowId)
 {
-    for (HWND__& candidate : GetState().windows)
+    for (Window& candidate : GetState().windows)
     {
         if (!candidate.destroyed && candidate.sdlWindowId == sdlWindowId)
         {
@@ -98,9 +99,9 @@ HWND__* FindWindowBySdlId(Uint32 sdlWindowId)
     return nullptr;
 }
 
-HWND__* AnyLiveWindow()
+Window* AnyLiveWindow()
 {
-    for (HWND__& candidate : GetState().windows)
+    for (Window& candidate : GetState().windows)
     {
         if (!candidate.destroyed)
         {
@@ -110,7 +111,7 @@ HWND__* AnyLiveWindow()
     return nullptr;
 }
 
-WindowGeometry MeasureWindow(const HWND__& window)
+WindowGeometry MeasureWindow(const Window& window)
 {
     WindowGeometry geometry;
     SDL_Window* sdlWindow = window.sdlWindow;
@@ -130,9 +131,4 @@ WindowGeometry MeasureWindow(const HWND__& window)
     return geometry;
 }
 
-LRESULT SendToWindow(HWND__& window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return window.procedure(&window, message, wParam, lParam);
-}
-
-}  // namespace qmImplementation::SdlPlatform
+}  // namespace qmImplementation::SdlLayer

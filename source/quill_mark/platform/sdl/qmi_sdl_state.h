@@ -1,5 +1,6 @@
-// The SDL platform layer: the Win32-style seam of qm_platform.h answered by SDL2 on X11 or
-// Wayland, for the game and the samples. This header holds the state its files share.
+// SPDX-License-Identifier: Zlib
+// The SDL layer: the seam (qmi_seam.h) answered by SDL2 on X11 or Wayland, the desktop's live
+// layer. This header holds the state its files share and declares the operations they define.
 //
 // What it provides, and where it differs from Win32:
 //  [x] module, window class, icon, arrow   one module; class style, icon and brush are not used
@@ -10,7 +11,8 @@
 //                                          outer rectangle is the client rectangle
 //  [x] UpdateWindow, ShowWindow, SetWindowTextA
 //  [x] PeekMessageA, DispatchMessageA,     filters ignored, always removes; no character messages;
-//      DefWindowProcA, PostQuitMessage     key releases SDL makes up on focus loss are dropped
+//      DefWindowProcA, PostQuitMessage     closing the window posts WM_CLOSE; key releases SDL
+//                                          makes up on focus loss are dropped
 //  [ ] TranslateMessage, IsDialogMessageA  no character messages, no dialogs: both answer 0
 //  [x] GetCursorPos, ScreenToClient        exact on X11 (asked of the X server), SDL's elsewhere
 //  [x] GetDC, ReleaseDC, pixel formats,    a device context is the window's own; the visual is
@@ -19,21 +21,19 @@
 //  [x] MessageBoxA                         SDL's box, "OK"/"Cancel"; 0 and a line on standard error
 //                                          when no box can be shown
 //  [x] QueryPerformance{Counter,Frequency} the monotonic clock in nanoseconds
-//
-// Windows and contexts are kept for the whole run, so a stale handle still points at memory of
-// ours; handles are compared against the tables before any use.
+//  [x] XInputGetState                      SDL's game controllers (those it has a mapping for) in
+//                                          slots 0 to 3 as they connect; also without focus
 #pragma once
 
 #include <SDL.h>
 
-#include <deque>
-#include <string>
-
 #include "quill_mark/platform/implementation/qmi_handle_tables.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
 
-namespace qmImplementation::SdlPlatform
+namespace qmImplementation::SdlLayer
 {
+
+using namespace qmSeam;
 
 // What a pixel format asks of the OpenGL visual. On X11 the visual is fixed when the SDL window
 // is created, so a window is created with the usual request and made again, while still hidden
@@ -55,51 +55,31 @@ GlAttributes AttributesOf(const PIXELFORMATDESCRIPTOR& descriptor);
 // Sets the attributes (and the compatibility profile) for the next window or context.
 void ApplyAttributes(const GlAttributes& attributes);
 
-}  // namespace qmImplementation::SdlPlatform
-
-struct HWND__ : qmImplementation::WindowRecord
+struct Window : WindowRecord
 {
-    HWND__() = default;
-    HWND__(const HWND__&) = delete;
-    HWND__& operator=(const HWND__&) = delete;
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
     SDL_Window* sdlWindow = nullptr;
     Uint32 sdlWindowId = 0;
-    qmImplementation::SdlPlatform::GlAttributes attributes;
-    HDC__ deviceContext = {this};
+    GlAttributes attributes;
+    DeviceContextRecord<Window> deviceContext = {this};
 };
 
-namespace qmImplementation::SdlPlatform
-{
-
-struct State : HandleTables<HWND__>
+// Windows and contexts are kept for the whole run, so a stale handle still names memory of ours.
+struct State : HandleTables<Window>
 {
 };
 
 State& GetState();
 
-inline HWND__* FindLiveWindow(HWND window)
-{
-    return GetState().FindLiveWindow(window);
-}
-
-// The window of a device context of ours (live or destroyed); null for anything else.
-inline HWND__* FindDeviceContextWindow(HDC deviceContext)
-{
-    return GetState().FindDeviceContextWindow(deviceContext);
-}
-
-inline HGLRC__* FindContext(HGLRC context)
-{
-    return GetState().FindContext(context);
-}
-
 // Starts SDL's video subsystem on first use; false when no video driver could be started.
 bool EnsureVideo();
 
-HWND__* FindWindowBySdlId(Uint32 sdlWindowId);
+Window* FindWindowBySdlId(Uint32 sdlWindowId);
 // Any live window, for queries that need one; null when there is none.
-HWND__* AnyLiveWindow();
+Window* AnyLiveWindow();
 
 // The client area in screen pixels and the frame the window manager puts around it (zero where
 // there is no window manager or it has not framed the window yet).
@@ -114,12 +94,14 @@ struct WindowGeometry
     int frameRight = 0;
     int frameBottom = 0;
 };
-WindowGeometry MeasureWindow(const HWND__& window);
+WindowGeometry MeasureWindow(const Window& window);
 
 // Makes the window's SDL window again with other attributes, keeping caption, place, size and
 // visibility; only valid while the window has no context.
-bool RecreateSdlWindow(HWND__& window, const GlAttributes& attributes);
+bool RecreateSdlWindow(Window& window, const GlAttributes& attributes);
 
-LRESULT SendToWindow(HWND__& window, UINT message, WPARAM wParam, LPARAM lParam);
+// The operations, one file per group: window, messages, GL context, message box, clock and cursor,
+// gamepads.
+QM_SEAM_LAYER_OPERATIONS
 
-}  // namespace qmImplementation::SdlPlatform
+}  // namespace qmImplementation::SdlLayer

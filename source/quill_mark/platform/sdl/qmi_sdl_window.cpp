@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Module, class and window operations on SDL. A window is one fixed-size SDL window with OpenGL
 // support, created hidden at the requested screen position. Its frame belongs to the window
 // manager: where there is none (or it has not framed the window yet) the outer rectangle is the
@@ -6,7 +7,8 @@
 
 #include "quill_mark/platform/sdl/qmi_sdl_state.h"
 
-using namespace qmImplementation::SdlPlatform;
+namespace qmImplementation::SdlLayer
+{
 
 namespace
 {
@@ -22,12 +24,9 @@ SDL_Window* CreateSdlWindow(const char* caption, int x, int y, int width, int he
 
 }  // namespace
 
-namespace qmImplementation::SdlPlatform
-{
-
 // Called by SetPixelFormat when the window's visual does not fit the format; the window has no
 // context yet, so nothing is lost.
-bool RecreateSdlWindow(HWND__& window, const GlAttributes& attributes)
+bool RecreateSdlWindow(Window& window, const GlAttributes& attributes)
 {
     int x = 0;
     int y = 0;
@@ -53,36 +52,34 @@ bool RecreateSdlWindow(HWND__& window, const GlAttributes& attributes)
     return true;
 }
 
-}  // namespace qmImplementation::SdlPlatform
-
-HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
+HMODULE GetModuleHandleA(LPCSTR moduleName)
 {
-    return qmImplementation::ModuleHandle(moduleName);
+    return ModuleHandle(moduleName);
 }
 
-ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass)
+ATOM RegisterClassA(const WNDCLASSA* windowClass)
 {
     return windowClass != nullptr ? GetState().classes.Register(*windowClass) : 0;
 }
 
 // The system's icon and arrow are the only resources; the arrow is SDL's default cursor.
-HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName)
+HICON LoadIconA(HINSTANCE instance, LPCSTR iconName)
 {
-    return qmImplementation::SystemIcon(instance, iconName);
+    return SystemIcon(instance, iconName);
 }
 
-HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName)
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR cursorName)
 {
-    return qmImplementation::SystemCursor(instance, cursorName);
+    return SystemCursor(instance, cursorName);
 }
 
 // The styles are not looked at: every window is fixed-size, captioned and can be minimised.
-HWND WINAPI CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWORD /*style*/,
-                            int x, int y, int width, int height, HWND /*parent*/, HMENU /*menu*/,
-                            HINSTANCE /*instance*/, LPVOID /*parameter*/)
+HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWORD /*style*/, int x,
+                     int y, int width, int height, HWND /*parent*/, HMENU /*menu*/,
+                     HINSTANCE /*instance*/, LPVOID /*parameter*/)
 {
     State& state = GetState();
-    const qmImplementation::RegisteredWindowClass* windowClass = state.classes.Find(className);
+    const RegisteredWindowClass* windowClass = state.classes.Find(className);
     if (windowClass == nullptr)
     {
         return nullptr;
@@ -100,18 +97,18 @@ HWND WINAPI CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowNa
         std::fprintf(stderr, "Quillmark: the window could not be created: %s\n", SDL_GetError());
         return nullptr;
     }
-    HWND__& window = state.windows.emplace_back();
+    Window& window = state.windows.emplace_back();
     window.procedure = windowClass->windowClass.lpfnWndProc;
     window.sdlWindow = sdlWindow;
     window.sdlWindowId = SDL_GetWindowID(sdlWindow);
     window.attributes = attributes;
-    SendToWindow(window, WM_CREATE, 0, 0);
-    return &window;
+    State::Send(window, WM_CREATE, 0, 0);
+    return State::HandleOf(window);
 }
 
-BOOL WINAPI GetClientRect(HWND window, LPRECT rect)
+BOOL GetClientRect(HWND window, LPRECT rect)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr || rect == nullptr)
     {
         return 0;
@@ -121,9 +118,9 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect)
     return 1;
 }
 
-BOOL WINAPI GetWindowRect(HWND window, LPRECT rect)
+BOOL GetWindowRect(HWND window, LPRECT rect)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr || rect == nullptr)
     {
         return 0;
@@ -137,10 +134,10 @@ BOOL WINAPI GetWindowRect(HWND window, LPRECT rect)
 
 // Sizes are outer sizes: the frame is taken off before the client area is sized. There is one
 // top-level window at a time, so the z-order has nothing to change.
-BOOL WINAPI SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, int height,
-                         UINT flags)
+BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, int height,
+                  UINT flags)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr)
     {
         return 0;
@@ -158,24 +155,24 @@ BOOL WINAPI SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int wi
 }
 
 // A pending paint of a visible window is sent at once instead of waiting in the queue.
-BOOL WINAPI UpdateWindow(HWND window)
+BOOL UpdateWindow(HWND window)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr)
     {
         return 0;
     }
     const bool isShown = (SDL_GetWindowFlags(live->sdlWindow) & SDL_WINDOW_SHOWN) != 0;
-    if (isShown && GetState().queue.IsInvalid(live))
+    if (isShown && GetState().queue.IsInvalid(window))
     {
-        SendToWindow(*live, WM_PAINT, 0, 0);
+        State::Send(*live, WM_PAINT, 0, 0);
     }
     return 1;
 }
 
-BOOL WINAPI ShowWindow(HWND window, int command)
+BOOL ShowWindow(HWND window, int command)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr)
     {
         return 0;
@@ -188,9 +185,9 @@ BOOL WINAPI ShowWindow(HWND window, int command)
     return wasShown ? 1 : 0;
 }
 
-BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text)
+BOOL SetWindowTextA(HWND window, LPCSTR text)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr)
     {
         return 0;
@@ -199,19 +196,21 @@ BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text)
     return 1;
 }
 
-BOOL WINAPI DestroyWindow(HWND window)
+BOOL DestroyWindow(HWND window)
 {
-    HWND__* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     // A window already on its way out (its WM_DESTROY handler asked again) is not destroyed twice.
     if (live == nullptr || live->destroying)
     {
         return 0;
     }
     live->destroying = true;
-    SendToWindow(*live, WM_DESTROY, 0, 0);
+    State::Send(*live, WM_DESTROY, 0, 0);
     SDL_DestroyWindow(live->sdlWindow);
     live->sdlWindow = nullptr;
     live->destroyed = true;
-    GetState().queue.ForgetWindow(live);
+    GetState().queue.Validate(window);
     return 1;
 }
+
+}  // namespace qmImplementation::SdlLayer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // X11 queries through the display connection SDL already has (from its window-manager info).
 // Each is one round trip, answered after every request sent before it, so it sees the effect of
 // a move or resize just made on the same connection.

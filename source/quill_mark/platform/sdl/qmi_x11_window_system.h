@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // Exact answers from the X server where SDL's own are stale (the global mouse state does not
 // follow a pointer moved by other clients). Kept apart so that no other file of the SDL layer
 // sees the X11 headers. Every query returns false when the window is not on X11.

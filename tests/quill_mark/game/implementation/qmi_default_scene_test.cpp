@@ -1,6 +1,6 @@
-// Frames of the game loop with no scene made current, in a real OpenGL context: the default scene
-// shows its logo centred from the first frame, makes it once, and every frame leaves the drawing
-// state as it found it (or each frame would start from the last one's, or overflow a stack).
+// SPDX-License-Identifier: Zlib
+// Game loop frames with no scene made current, in a real OpenGL context: the default scene shows
+// its logo centred from the first frame, makes it once, and leaves the drawing state as found.
 #include "quill_mark/game/implementation/qmi_default_scene.h"
 
 #include <GL/gl.h>
@@ -32,7 +32,6 @@ TEST(DefaultScene, ShowsItsLogoFromTheFirstFrameAndLeavesTheDrawingStateAsItFoun
     const QuillmarkTest::PixelImage first = QuillmarkTest::PixelImage::ReadFramebuffer();
     const Quillmark::Graphics::Sprite* logo = qmImplementation::theDefaultScene.GetLogo();
     qmImplementation::theGameApplicationHandler.StepScene(0.016f);
-    // Stack depths and matrix mode, then lighting, texturing, depth test, blending, alpha test.
     EXPECT_EQ(state(), before);
     EXPECT_EQ(qmImplementation::theDefaultScene.GetLogo(), logo);
     // The 256 x 256 logo in the middle of the black window, the same in both frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Zlib
 // The window layer on the platform seam. The order of the steps, the checks and their messages,
 // the flags and the handling of each message are what the rest of the framework relies on, so
 // they stay as they are even where the platform underneath would tolerate others.
@@ -310,7 +311,7 @@ bool OpenMessageBox(const std::string& title, const std::string& message,
     return MessageBoxA(theWindowHandle, message.c_str(), title.c_str(), style) == IDOK;
 }
 
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     qmTriggerErrorIf(
         theApplicationHandler == nullptr,

@@ -1,15 +1,20 @@
+// SPDX-License-Identifier: Zlib
 // The window layer: the window, its OpenGL context, the message loop and the window procedure,
-// written against the platform seam (quill_mark/platform/qm_platform.h) alone.
+// written against the platform seam (quill_mark/platform/qmi_seam.h) alone.
 // It holds the process-wide window state; RealtimeApplication only forwards to it.
 #pragma once
 
 #include <string>
 
 #include "quill_mark/application/qm_application_handler_interface.h"
-#include "quill_mark/platform/qm_platform.h"
+#include "quill_mark/platform/qmi_seam_numbers.h"
 
 namespace qmImplementation::RealtimeWindowsApplication
 {
+
+// Win32's types, numbers and calls, answered by whichever layer the program chose.
+using namespace qmSeam;
+using namespace qmSeam::Calls;
 
 using Quillmark::Application::ApplicationHandlerInterface;
 
@@ -25,6 +30,6 @@ void SetWindowTitle(const std::string& title);
 bool OpenMessageBox(const std::string& title, const std::string& message,
                     const std::string& confirmLabel, const std::string& cancelLabel);
 
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace qmImplementation::RealtimeWindowsApplication

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: Zlib
+// Test support: a private temporary folder for the files a test writes, removed with everything in
+// it when it goes, and a file's whole bytes read back.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "support/windows_posix.h"
+
+namespace QuillmarkTest
+{
+
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+struct TemporaryFolder
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "qm_test_XXXXXX").string();
+    std::filesystem::path path{mkdtemp(pattern.data())};
+
+    ~TemporaryFolder() { std::filesystem::remove_all(path); }
+    std::string File(const std::string& name) const { return (path / name).string(); }
+    std::string Write(const std::string& name, const std::string& contents) const
+    {
+        std::ofstream(File(name), std::ios::binary) << contents;
+        return File(name);
+    }
+};
+
+}  // namespace QuillmarkTest
