@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/graphics/implementation/qmi_texture_reset.h"
 #include "quill_mark/graphics/qm_sprite.h"
 #include "quill_mark/graphics/qm_texture_manager.h"
 #include "support/gl_test_context.h"
@@ -29,6 +30,13 @@ protected:
     {
         if (!mContext.IsValid())
             GTEST_SKIP() << "no OpenGL context: " << mContext.Error();
+    }
+    // Each test has a context of its own, so a texture shared by name (a font's atlas) must not
+    // outlive the context it was made in.
+    void TearDown() override
+    {
+        if (mContext.IsValid())
+            qmImplementation::ReleaseAllTextures();
     }
     std::string WriteText(const std::string& name, const std::string& text)
     {
@@ -92,6 +100,7 @@ protected:
     {
         if (mContext.IsValid())
             End2DDrawing();
+        GraphicsTest::TearDown();
     }
     static PixelImage DrawAlone(Quillmark::Graphics::Graphic& graphic)
     {

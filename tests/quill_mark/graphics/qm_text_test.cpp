@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Zlib
-// Text drawn in DejaVu Sans, checked on the colour buffer: anchor, colour, rotation and scale, and
-// the missing-glyph shape with its one report. Layout is the font's test.
+// Text drawn in DejaVu Sans, checked on the colour buffer: anchor, colour, rotation and scale,
+// kerned pairs and line breaks, and the missing-glyph shape with its one report.
 #include "quill_mark/graphics/qm_text.h"
 
 #include <cmath>
@@ -82,6 +82,25 @@ TEST_F(TextDrawing, AStringSitsOnItsAnchoredOriginInItsColourScaledAndTurnedCloc
                   Box{400 + 2 * (box[0] - 100), 300 + 2 * (box[1] - 100), 400 + 2 * (box[2] - 100),
                       300 + 2 * (box[3] - 100)},
                   2, "scaled");
+}
+
+TEST_F(TextDrawing, AKernedPairIsDrawnCloserAndABreakStartsTheNextLineUnderTheFirst)
+{
+    // "V" drawn alone where an unkerned pair would put it, after the advance of "A".
+    const float kern = font.Measure("A").x + font.Measure("V").x - font.Measure("AV").x;
+    ASSERT_GE(kern, 1.5f) << "DejaVu Sans kerns A and V";
+    const Box a = DrawnAt(font, "A", 100, 100);
+    const Box apart = DrawnAt(font, "V", 100 + font.Measure("A").x, 100);
+    const Box pair = DrawnAt(font, "AV", 100, 100);
+    EXPECT_EQ(pair[0], a[0]);
+    EXPECT_NEAR(pair[2], apart[2] - kern, 1) << "kerned by " << kern;
+
+    const Box under = DrawnAt(font, "V", 100, 100 + font.GetLineHeight());
+    const Box lines = DrawnAt(font, "A\nV", 100, 100);
+    EXPECT_EQ(lines[0], std::min(a[0], under[0]));
+    EXPECT_EQ(lines[1], a[1]);
+    EXPECT_EQ(lines[2], std::max(a[2], under[2]));
+    EXPECT_EQ(lines[3], under[3]);
 }
 
 TEST_F(TextDrawing, CharactersTheFontLacksShowItsMissingGlyphShapeAndAreReportedOncePerFont)
