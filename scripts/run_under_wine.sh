@@ -43,5 +43,12 @@ fi
 # and keep whatever output it had open: a caller reading its output (CTest) would wait for them
 # too. So a session is started by a program of nothing, its output going nowhere, first (and
 # without the lock, which the server would otherwise hold for as long as it runs).
-(flock 9; "$wine" cmd /c exit </dev/null >/dev/null 2>&1 9>&-) 9>"$WINEPREFIX.session.lock"
+# Starting it can fail now and then (a server that is just shutting down); the program then starts
+# the session itself, so that is said and the program run all the same, never silently skipped.
+session=0
+(flock 9; "$wine" cmd /c exit </dev/null >/dev/null 2>&1 9>&-) 9>"$WINEPREFIX.session.lock" ||
+  session=$?
+if [ "$session" -ne 0 ]; then
+  echo "run_under_wine: starting the Wine session ended with code $session" >&2
+fi
 exec "$wine" "$@"

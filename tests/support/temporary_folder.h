@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "support/windows_posix.h"
@@ -24,9 +25,16 @@ inline std::string ReadBytes(const std::string& path)
 struct TemporaryFolder
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "qm_test_XXXXXX").string();
-    std::filesystem::path path{mkdtemp(pattern.data())};
+    std::filesystem::path path{Made(mkdtemp(pattern.data()))};
 
     ~TemporaryFolder() { std::filesystem::remove_all(path); }
+    // A test without its folder fails with the reason rather than writing somewhere else.
+    static const char* Made(const char* folder)
+    {
+        if (folder == nullptr)
+            throw std::runtime_error("no temporary folder could be made");
+        return folder;
+    }
     std::string File(const std::string& name) const { return (path / name).string(); }
     std::string Write(const std::string& name, const std::string& contents) const
     {
