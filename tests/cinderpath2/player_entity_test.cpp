@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cinderpath2/game_data_fixture.h"
+#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 
 namespace
 {
@@ -17,9 +18,9 @@ using PlayerEntityTest = QuillmarkTest::GameDataTest;
 void ExpectAzureDisc(PlayerEntity& player, int inside, int outside)
 {
     QuillmarkTest::ClearFrame();
-    QuillmarkTest::Begin2DDrawing();
+    qmImplementation::BeginDrawing2D();
     player.Render();
-    QuillmarkTest::End2DDrawing();
+    qmImplementation::EndDrawing2D();
     const QuillmarkTest::PixelImage image = QuillmarkTest::PixelImage::ReadFramebuffer();
     const QuillmarkTest::Rgba azure{0, 170, 255, 255};
     EXPECT_EQ(image.At(640, 360), azure);

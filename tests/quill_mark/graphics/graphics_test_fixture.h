@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 #include "quill_mark/graphics/qm_sprite.h"
 #include "quill_mark/graphics/qm_texture_manager.h"
 #include "support/gl_test_context.h"
@@ -86,12 +87,12 @@ protected:
     {
         GraphicsTest::SetUp();
         if (!IsSkipped())
-            Begin2DDrawing();
+            qmImplementation::BeginDrawing2D();
     }
     void TearDown() override
     {
         if (mContext.IsValid())
-            End2DDrawing();
+            qmImplementation::EndDrawing2D();
     }
     static PixelImage DrawAlone(Quillmark::Graphics::Graphic& graphic)
     {
