@@ -23,6 +23,18 @@ namespace QuillmarkTest
 
 using Strings = std::vector<std::string>;
 
+// Reports of a frame off its texture: from the frame maker, and from a grid's own walk.
+constexpr char kOffTextureX[] =
+    "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.";
+constexpr char kOffTextureY[] =
+    "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
+constexpr char kOffGridX[] =
+    "qmInternalError: Expected frameX to be on texture with enough space for frame.";
+constexpr char kOffGridY[] =
+    "qmInternalError: Expected frameY to be on texture with enough space for frame.";
+constexpr char kCutToGrid[] =
+    "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the 8 frames of the grid.";
+
 class GraphicsTest : public testing::Test
 {
 protected:

@@ -48,10 +48,7 @@ TEST_F(SpriteTest, FramesAreCheckedAgainstTheTextureAtAndJustPastItsEdges)
         "qmExternalError: Expected frameWidth to be less than or equal to textureWidth";
     const char kHeight[] =
         "qmExternalError: Expected frameHeight to be less than or equal to textureHeight";
-    const char kX[] =
-        "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.";
-    const char kY[] =
-        "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
+    const auto kX = QuillmarkTest::kOffTextureX, kY = QuillmarkTest::kOffTextureY;
     const struct
     {
         PixelSpace x, y, width, height;
