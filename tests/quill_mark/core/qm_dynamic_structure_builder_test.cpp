@@ -14,18 +14,6 @@
 using namespace Quillmark::Core;
 using namespace QuillmarkTest;
 
-namespace
-{
-
-DynamicStructure Integer(std::int32_t number)
-{
-    DynamicStructure value;
-    value.SetInteger(number, false);
-    return value;
-}
-
-}  // namespace
-
 TEST(DynamicStructureBuilder, LoadedTreesOwnTheirTextAndCopyAndAssignDeeply)
 {
     const std::string expected = R"({"list":["walk_1","run_2"],"n":5,"name":"hero_frame_0001"})";
@@ -39,7 +27,7 @@ TEST(DynamicStructureBuilder, LoadedTreesOwnTheirTextAndCopyAndAssignDeeply)
     const DynamicStructure copied(loaded);
     DynamicStructure assigned;
     assigned = loaded;
-    loaded.AddMember("added", Integer(1));
+    loaded.AddMember("added", Make(1));
     EXPECT_EQ(Describe(copied), expected);
     loaded = ParseJson("[1]");
     EXPECT_EQ(Describe(copied), expected);
@@ -52,19 +40,19 @@ TEST(DynamicStructureBuilder, LoadedTreesOwnTheirTextAndCopyAndAssignDeeply)
 TEST(DynamicStructureBuilder, LoadedTablesGrowWithPushValueAndAddMember)
 {
     DynamicStructure array = ParseJson("[1, 2, 3]");
-    array.PushValue(Integer(4));
-    array.PushValue(Integer(5));
+    array.PushValue(Make(4));
+    array.PushValue(Make(5));
     EXPECT_EQ(Describe(array), "[1,2,3,4,5]");
 
     RecordingErrorHandler handler;
     DynamicStructure document =
         ParseJson(R"({"d": "x", "b": [1, 2], "e": {"k": "v"}, "a": {"k": 1}})");
-    document.AddMember("c", Integer(3));
+    document.AddMember("c", Make(3));
     // AddMember of a present name hands back the loaded member, which then grows and changes.
     DynamicStructure& list = document.AddMember("b", DynamicStructure());
-    list.PushValue(Integer(7));
+    list.PushValue(Make(7));
     DynamicStructure& nested = document.AddMember("e", DynamicStructure());
-    nested.AddMember("j", Integer(8));
+    nested.AddMember("j", Make(8));
     EXPECT_EQ(Describe(document), R"({"a":{"k":1},"b":[1,2,7],"c":3,"d":"x","e":{"j":8,"k":"v"}})");
     list = ParseJson("[9]");
     EXPECT_EQ(Describe(document.GetMember("b")), "[9]");

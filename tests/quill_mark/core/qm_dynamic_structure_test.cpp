@@ -21,21 +21,6 @@ using Messages = std::vector<std::string>;
 namespace
 {
 
-template <typename T>
-DynamicStructure Make(T value)
-{
-    DynamicStructure result;
-    if constexpr (std::is_same_v<T, bool>)
-        result.SetBoolean(value, false);
-    else if constexpr (std::is_same_v<T, float>)
-        result.SetFloat(value, false);
-    else if constexpr (std::is_integral_v<T>)
-        result.SetInteger(value, false);
-    else
-        result.SetString(value, false);
-    return result;
-}
-
 // {"a": 1, "list": [2, "x"]}, built with one mismatch report.
 DynamicStructure SmallTree()
 {

@@ -4,11 +4,9 @@
 #include "quill_mark/core/qm_json_parser.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -102,17 +100,13 @@ TEST(JsonParser, DocumentsLoadByTheReadersRules)
 
 TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("qm_json_parser_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string sheet = (folder / "sheet.json").string(), empty = (folder / "e").string();
-    std::ofstream(sheet, std::ios::binary) << std::string("{\r\n  \"a\": 1\r\n}\0{garbage", 20);
-    std::ofstream(empty, std::ios::binary) << "";
+    const TemporaryFolder folder;
+    const std::string sheet =
+        folder.Write("sheet.json", std::string("{\r\n  \"a\": 1\r\n}\0{garbage", 20));
     EXPECT_EQ(Describe(LoadJsonFile(sheet)), "{\"a\":1}");
-    EXPECT_EQ(Describe(LoadJsonFile(empty)), "nil");
+    EXPECT_EQ(Describe(LoadJsonFile(folder.Write("e", ""))), "nil");
     // Files are read as text: where lines end in CR LF on disk, a CR LF in a string reads as LF.
-    const std::string lines = (folder / "lines.json").string();
-    std::ofstream(lines, std::ios::binary) << "{\"s\": \"a\r\nb\"}\r\n";
+    const std::string lines = folder.Write("lines.json", "{\"s\": \"a\r\nb\"}\r\n");
 #if defined(_WIN32)
     EXPECT_EQ(Describe(LoadJsonFile(lines)), R"({"s":"a\x0ab"})");
 #else
@@ -127,12 +121,12 @@ TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
               std::string::npos);
     // A folder opens like a file with the C library but is no data file.
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(LoadJsonFile(folder.string()).IsNil());
+    EXPECT_TRUE(LoadJsonFile(folder.path.string()).IsNil());
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(handler.messages, (std::vector<std::string>{
-                                    "Was unable to load json file: data/does_not_exist.json\n",
-                                    "Was unable to load json file: " + folder.string() + "\n"}));
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(
+        handler.messages,
+        (std::vector<std::string>{"Was unable to load json file: data/does_not_exist.json\n",
+                                  "Was unable to load json file: " + folder.path.string() + "\n"}));
 }
 
 TEST(JsonParser, NestingUpToTheLimitLoadsAndDeeperGivesNil)
