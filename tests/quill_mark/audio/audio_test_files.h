@@ -69,3 +69,9 @@ inline bool PollUntil(const std::function<bool()>& step, double capSeconds = 10.
     }
     return true;
 }
+
+// Keeps the audio manager serviced for that long, as the game loop would.
+inline void UpdateFor(double seconds)
+{
+    PollUntil([] { return theAudioManager.Update(), false; }, seconds);
+}

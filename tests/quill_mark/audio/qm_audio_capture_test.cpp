@@ -76,7 +76,7 @@ TEST(AudioCapture, SinglePlaysAreHeardToTheirEndAndALoopRepeatsItsWholeSoundEach
     // A beep of 0.04 s and 0.06 s of silence, looped for six of its periods.
     const AudioController loop =
         theAudioManager.PlaySound(folder.Sound("loop.wav", Beeps({0.04, 0.06})), true);
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.6);
+    UpdateFor(0.6);
     loop.SetVolume(0.0f);
     EXPECT_EQ(LiveSources().size(), 1u);
 

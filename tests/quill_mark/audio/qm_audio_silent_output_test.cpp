@@ -19,7 +19,7 @@ TEST(AudioSilentOutput, PlaysGoOnWhileNothingReachesTheDevice)
     EXPECT_NE(play.channel, 0u);
     ASSERT_EQ(LiveSources().size(), 1u);
     EXPECT_EQ(LiveSources()[0].state, AL_PLAYING);
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.3);
+    UpdateFor(0.3);
     EXPECT_TRUE(errors.messages.empty());
 
     // The device that was open wrote its file to the end when the silent one took its place.

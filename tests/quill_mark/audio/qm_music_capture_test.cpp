@@ -56,12 +56,6 @@ protected:
         if (std::getenv("QM_CAPTURE_FILE") == nullptr)
             GTEST_SKIP() << "needs the capture environment CTest gives it";
     }
-    std::string Track(double seconds)
-    {
-        const std::string path = OggFile(folder, "track", SweepFile(seconds));
-        EXPECT_FALSE(path.empty()) << "needs oggenc (vorbis-tools)";
-        return path;
-    }
     TemporaryFolder folder;
     RecordingErrorHandler errors;
 };
@@ -70,7 +64,7 @@ protected:
 
 TEST_F(MusicCapture, AStreamedTrackSoundsExactlyAsItsFileDecodes)
 {
-    const std::string path = Track(1.2);
+    const std::string path = SweepTrack(folder, "track", 1.2);
     Music music(path);
     music.Play();
     ASSERT_TRUE(PollUntil([&] { return theAudioManager.Update(), !music.IsPlaying(); }));
@@ -81,12 +75,12 @@ TEST_F(MusicCapture, AStreamedTrackSoundsExactlyAsItsFileDecodes)
 
 TEST_F(MusicCapture, ALoopGoesFromItsLastSampleStraightToItsFirst)
 {
-    const std::string path = Track(0.3);
+    const std::string path = SweepTrack(folder, "track", 0.3);
     Music music(path);
     music.SetLooping(true);
     music.Play();
     // Well past two seams, then stopped on a buffer boundary's far side.
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.8);
+    UpdateFor(0.8);
     music.Stop();
     const std::vector<std::int16_t> once = DecodeWhole(path);
     const std::vector<std::int16_t> heard = SettledCapture();
@@ -101,13 +95,13 @@ TEST_F(MusicCapture, ALoopGoesFromItsLastSampleStraightToItsFirst)
 
 TEST_F(MusicCapture, APauseLeavesASilenceAndTheTrackGoesOnFromWhereItStopped)
 {
-    const std::string path = Track(1.0);
+    const std::string path = SweepTrack(folder, "track", 1.0);
     Music music(path);
     music.Play();
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.35);
+    UpdateFor(0.35);
     music.Pause();
     const float paused = music.GetPosition();
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.3);
+    UpdateFor(0.3);
     EXPECT_EQ(music.GetPosition(), paused);
     music.Resume();
     ASSERT_TRUE(PollUntil([&] { return theAudioManager.Update(), !music.IsPlaying(); }));

@@ -142,6 +142,6 @@ TEST(EventTable, AFailedOrRepeatedLoadStoresNothingAndUnknownNamesPlayNothing)
     EXPECT_EQ(CrtRand(), 41);
     // A per-file object inherits the event's looping flag: still there long after its 0.02 s.
     EXPECT_EQ(theAudioManager.PlayEvent("t", "loop").audioHandle, HandleOf("c"));
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.2);
+    UpdateFor(0.2);
     EXPECT_EQ(LiveSources().size(), 2u);
 }
