@@ -1,18 +1,44 @@
 // SPDX-License-Identifier: Zlib
-// The player's circle: where it starts, its colour and size on screen, and its growth per fixed
-// step up to twice its size. Following the cursor is the end-to-end test's.
-#include "cinderpath2/player_entity.h"
-
+// The game's circles: the collision test at its boundaries, and the player's start, colour and
+// size on screen and growth per step to twice its size. Their motion shows in the whole game's
+// schedule, and following the cursor in the end-to-end test.
 #include <gtest/gtest.h>
 
+#include "cinderpath2/basic_entity.h"
 #include "cinderpath2/game_data_fixture.h"
+#include "cinderpath2/player_entity.h"
 #include "quill_mark/game/implementation/qmi_drawing_2d.h"
 
 namespace
 {
 
+using Cinderpath2::BasicEntity;
 using Cinderpath2::PlayerEntity;
+using BasicEntityTest = QuillmarkTest::GameDataTest;
 using PlayerEntityTest = QuillmarkTest::GameDataTest;
+
+TEST_F(BasicEntityTest, CirclesCollideOnlyWhenCloserThanTheirRadiiTogether)
+{
+    // Offsets of b from a; touching is not overlapping, and on a slant the distance decides, not
+    // either axis (127.84 and 128.22 apart).
+    const struct
+    {
+        float radiusA, dx, dy;
+        bool collide;
+    } rows[] = {{64, 127.9f, 0, true},      {64, 128, 0, false}, {64, 76.7f, 102.3f, true},
+                {64, 76.9f, 102.6f, false}, {64, 0, 0, true},    {128, 0, -191.9f, true},
+                {128, 0, -192, false}};
+    for (const auto& row : rows)
+    {
+        BasicEntity a, b;
+        a.SetPosition(100, 100);
+        a.SetRadius(row.radiusA);
+        b.SetPosition(100 + row.dx, 100 + row.dy);
+        EXPECT_EQ(a.IsCollidingWith(b), row.collide)
+            << row.radiusA << " " << row.dx << " " << row.dy;
+        EXPECT_EQ(b.IsCollidingWith(a), row.collide) << "the other way round";
+    }
+}
 
 // The circle drawn alone: azure at its centre and `inside` pixels below it, not `outside` below.
 void ExpectAzureDisc(PlayerEntity& player, int inside, int outside)
