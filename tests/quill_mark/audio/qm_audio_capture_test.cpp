@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Zlib
 // What is really heard: OpenAL Soft's wave backend writes the mix (mono, 16-bit, 22050 Hz) in real
-// time to QM_CAPTURE_FILE, and the played sounds are followed in it.
+// time to QM_CAPTURE_FILE, where the played sounds are followed, or nothing once output is silent.
+#include <cstdlib>
 #include <initializer_list>
 
 #include "audio_test_files.h"
@@ -99,4 +100,31 @@ TEST(AudioCapture, SinglePlaysAreHeardToTheirEndAndALoopRepeatsItsWholeSoundEach
         EXPECT_LE(gap(i), 0.25) << "loop beep " << i - 3;
     }
     EXPECT_LT(double(bursts.back().end - bursts[4].begin) / kRate, 1.0);
+}
+
+// The silent output a headless replay plays to: plays start, take their places and run as on the
+// device, but nothing of them reaches the device that was open before.
+TEST(AudioSilentOutput, PlaysGoOnWhileNothingReachesTheDevice)
+{
+    if (std::getenv("QM_CAPTURE_FILE") == nullptr)
+        GTEST_SKIP() << "needs the capture environment CTest gives it";
+    TemporaryFolder folder;
+    const AudioHandle tone = folder.Sound("tone.wav", ToneFile(0.15));
+    ASSERT_TRUE(theAudioManager.UseSilentOutput());
+
+    RecordingErrorHandler errors;
+    const AudioController play = theAudioManager.PlaySound(tone, false);
+    EXPECT_NE(play.channel, 0u);
+    ASSERT_EQ(LiveSources().size(), 1u);
+    EXPECT_EQ(LiveSources()[0].state, AL_PLAYING);
+    UpdateFor(0.3);
+    EXPECT_TRUE(errors.messages.empty());
+
+    // The device that was open wrote its file to the end when the silent one took its place.
+    const std::vector<std::int16_t> samples =
+        QuillmarkTest::ReadCapturedSamples(std::getenv("QM_CAPTURE_FILE"));
+    int loudest = 0;
+    for (std::int16_t sample : samples)
+        loudest = std::max(loudest, std::abs(int(sample)));
+    EXPECT_LE(loudest, 300);
 }
