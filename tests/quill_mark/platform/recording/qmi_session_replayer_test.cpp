@@ -146,12 +146,10 @@ TEST_F(SessionReplayerTest, PadsAreAnsweredFromTheRecordingAndABareSlotRepeatsIt
     for (std::size_t frame : {0u, 2u})
     {
         const XINPUT_GAMEPAD& pad = pads[frame].Gamepad;
-        EXPECT_EQ(pad.wButtons, XINPUT_GAMEPAD_A) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.bLeftTrigger, 0) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.bRightTrigger, 255) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.sThumbLX, -32768) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.sThumbLY, 32767) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.sThumbRY, -1) << "frame " << frame / 2 + 1;
+        EXPECT_EQ((std::vector<int>{pad.wButtons, pad.bLeftTrigger, pad.bRightTrigger, pad.sThumbLX,
+                                    pad.sThumbLY, pad.sThumbRX, pad.sThumbRY}),
+                  (std::vector<int>{XINPUT_GAMEPAD_A, 0, 255, -32768, 32767, 0, -1}))
+            << "buttons, triggers and sticks in frame " << frame / 2 + 1;
     }
     // Unchanged, so the same packet; a pad that is gone answers nothing.
     EXPECT_EQ(pads[2].dwPacketNumber, pads[0].dwPacketNumber);
