@@ -55,6 +55,13 @@ TEST(RunSession, ArgumentsThatAreNotTheSessionsOwnLeaveTheGameToPlay)
     EXPECT_EQ(theRuns, 1);
 }
 
+// The framework's version is the project's one version, the one its packages, CMake package and
+// pkg-config files carry (QM_TEST_PROJECT_VERSION, from the same definition).
+TEST(Version, TheFrameworkReportsTheProjectVersion)
+{
+    EXPECT_EQ(std::string(Quillmark::GetVersion()), QM_TEST_PROJECT_VERSION);
+}
+
 TEST(RunSession, VersionNamesTheGameThenTheFrameworkAndPlaysNothing)
 {
     testing::internal::CaptureStdout();
