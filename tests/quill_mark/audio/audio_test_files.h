@@ -17,9 +17,7 @@
 #include "support/recording_error_handler.h"
 #include "support/wav_files.h"
 
-using Quillmark::Audio::AudioController;
-using Quillmark::Audio::AudioHandle;
-using Quillmark::Audio::theAudioManager;
+using namespace Quillmark::Audio;
 using QuillmarkTest::RecordingErrorHandler;
 
 using QuillmarkTest::Chunk;
