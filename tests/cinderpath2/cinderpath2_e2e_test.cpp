@@ -100,10 +100,9 @@ protected:
     // would wait for ever), so probe windows go up one after another until one is framed.
     void StartWindowManager()
     {
-        ASSERT_EQ(std::system(("openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" +
-                               mFolder + "/wm.pid'")
-                                  .c_str()),
-                  0);
+        const std::string openbox =
+            "openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" + mFolder + "/wm.pid'";
+        ASSERT_EQ(std::system(openbox.c_str()), 0);
         const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
         bool framed = false;
         while (!framed && Clock::now() < deadline)
