@@ -22,6 +22,7 @@
 
 #include "cinderpath2/gameplay_scene.h"
 #include "quill_mark/audio/qm_audio_manager.h"
+#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
 #include "support/gl_test_context.h"
 
@@ -72,9 +73,9 @@ public:
         Quillmark::Audio::theAudioManager.Update();
         mScene->OnUpdate(1.0f / 30.0f);
         QuillmarkTest::ClearFrame();
-        QuillmarkTest::Begin2DDrawing();
+        qmImplementation::BeginDrawing2D();
         mScene->OnRender();
-        QuillmarkTest::End2DDrawing();
+        qmImplementation::EndDrawing2D();
         glFinish();
     }
 

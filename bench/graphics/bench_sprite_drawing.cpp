@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 #include "quill_mark/graphics/qm_graphic_list.h"
 #include "quill_mark/graphics/qm_sprite.h"
 #include "support/gl_test_context.h"
@@ -143,7 +144,7 @@ void BM_SpriteDrawing(benchmark::State& state)
     }
     static const TextureHandle texture = MakeTexture();
     const std::unique_ptr<Scene> scene = MakeScene(int(state.range(0)), texture);
-    QuillmarkTest::Begin2DDrawing();
+    qmImplementation::BeginDrawing2D();
     const auto framework = [&] { scene->list.Render(); };
     const auto bare = [&] { DrawBare(*scene); };
     TimePass(framework);  // warm both paths up before anything is counted
@@ -163,7 +164,7 @@ void BM_SpriteDrawing(benchmark::State& state)
         wallRatios.push_back(frameworkTotal.wall / bareTotal.wall);
         state.SetIterationTime(frameworkTotal.wall / 2.0);
     }
-    QuillmarkTest::End2DDrawing();
+    qmImplementation::EndDrawing2D();
     // Medians: a neighbour's burst of work on a shared machine spoils single iterations, not
     // half of them. "ratio" is the CPU-time ratio; "wall_ratio" shows what the clock saw.
     state.counters["framework_cpu_ms"] = Median(frameworkCpu) * 1e3;

@@ -47,6 +47,16 @@ bool IsAzure(unsigned long pixel)
     return IsColor(pixel, 0, 170, 255);
 }
 
+// How many pixels of a 1280 x 720 capture pass `test`, given the pixel and its column and row.
+template <typename Test>
+int Count(const std::vector<unsigned long>& pixels, Test test)
+{
+    int count = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        count += test(pixels[i], double(i % 1280), double(i / 1280)) ? 1 : 0;
+    return count;
+}
+
 std::string Pointer(const DesktopWindow& window, int x, int y)
 {
     return "xdotool mousemove " + std::to_string(window.x + x) + " " + std::to_string(window.y + y);
@@ -90,10 +100,9 @@ protected:
     // would wait for ever), so probe windows go up one after another until one is framed.
     void StartWindowManager()
     {
-        ASSERT_EQ(std::system(("openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" +
-                               mFolder + "/wm.pid'")
-                                  .c_str()),
-                  0);
+        const std::string openbox =
+            "openbox >'" + mFolder + "/openbox.txt' 2>&1 & echo $! >'" + mFolder + "/wm.pid'";
+        ASSERT_EQ(std::system(openbox.c_str()), 0);
         const auto deadline = Clock::now() + std::chrono::seconds(kWindowDeadline);
         bool framed = false;
         while (!framed && Clock::now() < deadline)
@@ -139,16 +148,6 @@ protected:
 
     std::string Output() const { return QuillmarkTest::ReadBytes(mFolder + "/output.txt"); }
 
-    // Holding Escape (for several frames even of a sanitizer build) must not end the game.
-    void HoldThenReleaseEscape(const DesktopWindow& window)
-    {
-        RunDesktopCommand("xdotool windowfocus " + std::to_string(window.id));
-        ASSERT_TRUE(RunDesktopCommand("xdotool keydown Escape"));
-        Sleep(1.0);
-        EXPECT_TRUE(IsRunning()) << "pressing Escape alone ended the game";
-        ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
-    }
-
     QuillmarkTest::TemporaryFolder mTemporary;
     std::string mSourceDir, mFolder = mTemporary.path.string();
 };
@@ -170,44 +169,39 @@ TEST_F(Cinderpath2EndToEnd, PlaysUnderThePointerAndEndsWhenEscapeIsReleased)
     {
         std::vector<std::uint8_t> rgb;
         for (unsigned long pixel : pixels)
-        {
             rgb.insert(rgb.end(),
                        {std::uint8_t(pixel >> 16), std::uint8_t(pixel >> 8), std::uint8_t(pixel)});
-        }
         EXPECT_TRUE(
             QuillmarkTest::WritePngFile(mSourceDir + "/docs/screenshot.png", 1280, 720, 3, rgb));
     }
 
     // The azure disc under the pointer (a white one may pass over it), white discs away from it.
-    int azure = 0;
-    int azureFar = 0;
-    int whiteFar = 0;
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-    {
-        const double distance = std::hypot(i % 1280 + 0.5 - 640.0, i / 1280 + 0.5 - 360.0);
-        azure += IsAzure(pixels[i]) ? 1 : 0;
-        azureFar += IsAzure(pixels[i]) && distance > 130.0 ? 1 : 0;
-        whiteFar += IsColor(pixels[i], 255, 255, 255) && distance > 140.0 ? 1 : 0;
-    }
-    EXPECT_GT(azure, 5000);
-    EXPECT_EQ(azureFar, 0);
-    EXPECT_GT(whiteFar, 5000);
+    const auto far = [](double x, double y, double radius)
+    { return std::hypot(x + 0.5 - 640.0, y + 0.5 - 360.0) > radius; };
+    EXPECT_GT(Count(pixels, [](auto pixel, double, double) { return IsAzure(pixel); }), 5000);
+    EXPECT_EQ(Count(pixels, [&](auto pixel, double x, double y)
+                    { return IsAzure(pixel) && far(x, y, 130.0); }),
+              0);
+    EXPECT_GT(Count(pixels, [&](auto pixel, double x, double y)
+                    { return IsColor(pixel, 255, 255, 255) && far(x, y, 140.0); }),
+              5000);
 
     // The pointer is followed beyond the window's left edge: only the disc's right part shows.
     ASSERT_TRUE(RunDesktopCommand(Pointer(window, -40, 360)));
     Sleep(0.5);
     const std::vector<unsigned long> outside = QuillmarkTest::CaptureWindow(window);
-    int azureLeft = 0;
-    int azureRight = 0;
-    for (std::size_t i = 0; i < outside.size(); ++i)
-    {
-        azureLeft += IsAzure(outside[i]) && i % 1280 < 100 ? 1 : 0;
-        azureRight += IsAzure(outside[i]) && i % 1280 >= 100 ? 1 : 0;
-    }
-    EXPECT_GT(azureLeft, 500);
-    EXPECT_EQ(azureRight, 0);
+    EXPECT_GT(
+        Count(outside, [](auto pixel, double x, double) { return IsAzure(pixel) && x < 100; }),
+        500);
+    EXPECT_EQ(
+        Count(outside, [](auto pixel, double x, double) { return IsAzure(pixel) && x >= 100; }), 0);
 
-    HoldThenReleaseEscape(window);
+    // Holding Escape (for several frames even of a sanitizer build) must not end the game.
+    RunDesktopCommand("xdotool windowfocus " + std::to_string(window.id));
+    ASSERT_TRUE(RunDesktopCommand("xdotool keydown Escape"));
+    Sleep(1.0);
+    EXPECT_TRUE(IsRunning()) << "pressing Escape alone ended the game";
+    ASSERT_TRUE(RunDesktopCommand("xdotool keyup Escape"));
     EXPECT_EQ(WaitForExit(), 0) << Output();
 
     // With no OpenAL library to load (Wine has none) the game's first report is the missing

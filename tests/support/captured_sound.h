@@ -6,19 +6,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/temporary_folder.h"
 
 namespace QuillmarkTest
 {
 
 inline std::vector<std::int16_t> ReadCapturedSamples(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+    const std::string bytes = ReadBytes(path);
     std::vector<std::int16_t> samples;
     for (std::size_t at = std::min(bytes.find("data", 12), bytes.size()) + 8; at + 1 < bytes.size();
          at += 2)

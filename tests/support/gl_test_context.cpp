@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Zlib
-// SDL2 window and context creation for display tests, and the 2D state the game loop draws in.
+// SDL2 window and context creation for display tests, and the colour buffer read back from it.
 // The context asks for 32-bit colour, a 16-bit depth buffer and 8 stencil bits, double-buffered.
 #include "support/gl_test_context.h"
 
@@ -12,8 +12,6 @@
 
 #include <algorithm>
 #include <ostream>
-
-#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 
 namespace QuillmarkTest
 {
@@ -75,16 +73,6 @@ void ClearFrame()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void Begin2DDrawing()
-{
-    qmImplementation::BeginDrawing2D();
-}
-
-void End2DDrawing()
-{
-    qmImplementation::EndDrawing2D();
 }
 
 bool Rgba::operator==(const Rgba& other) const

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Zlib
 // Test support standing in for the platform layer: an SDL2 1280 x 720 window with a current OpenGL
-// compatibility context, the game loop's 2D state, and a pixel reader with a top-left origin.
+// compatibility context, a cleared frame, and a pixel reader with a top-left origin.
 #pragma once
 
 #include <cstdint>
@@ -33,9 +33,6 @@ private:
 
 // Clears colour (to 0, 0, 0, 0) and depth, as every frame starts.
 void ClearFrame();
-// The game loop's own 2D projection and drawing state, and its undoing.
-void Begin2DDrawing();
-void End2DDrawing();
 
 struct Rgba
 {

@@ -7,6 +7,7 @@
 #include <X11/Xutil.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace QuillmarkTest
 {
@@ -37,6 +38,22 @@ std::string NameOf(Display* display, Window window)
     return name;
 }
 
+// The window's children, and its parent (0 at the top, or when the window is gone).
+std::vector<Window> Children(Display* display, Window window, Window* parent = nullptr)
+{
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> list;
+    if (XQueryTree(display, window, &root, &up, &children, &count) != 0)
+    {
+        list.assign(children, children + count);
+        XFree(children);
+    }
+    if (parent != nullptr)
+        *parent = up == root ? 0 : up;
+    return list;
+}
+
 // Depth-first: the client window sits inside the window manager's frame when there is one. With
 // an empty name every named window is listed in `names` and none is found.
 Window FindNamed(Display* display, Window window, const std::string& name, std::string& names)
@@ -46,36 +63,17 @@ Window FindNamed(Display* display, Window window, const std::string& name, std::
     if (!name.empty() && windowName == name)
         return window;
     if (!windowName.empty())
-    {
         names += "\"" + windowName + "\" ";
-    }
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    Window found = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) != 0)
-    {
-        for (unsigned int i = 0; i < count && found == 0; ++i)
-            found = FindNamed(display, children[i], name, names);
-        XFree(children);
-    }
-    return found;
+    for (const Window child : Children(display, window))
+        if (const Window found = FindNamed(display, child, name, names); found != 0)
+            return found;
+    return 0;
 }
 
 Window OutermostAncestor(Display* display, Window window)
 {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    while (XQueryTree(display, window, &root, &parent, &children, &count) != 0)
-    {
-        XFree(children);
-        if (parent == root || parent == 0)
-            break;
+    for (Window parent = 0; Children(display, window, &parent), parent != 0;)
         window = parent;
-    }
     return window;
 }
 

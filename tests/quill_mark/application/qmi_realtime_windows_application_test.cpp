@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "quill_mark/application/qm_input_state.h"
@@ -66,14 +67,9 @@ void Script(std::vector<std::function<void()>> actions, std::int64_t closeAt)
         });
 }
 
-// The same with the messages each iteration posts; the cursor is put at (10 i - 25, 5 - i) in
-// client pixels, left of and below the window's origin at first.
-struct Posted
-{
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+// The same with the messages (message, wParam, lParam) each iteration posts; the cursor is put at
+// (10 i - 25, 5 - i) in client pixels, left of and below the window's origin at first.
+using Posted = std::tuple<UINT, WPARAM, LPARAM>;
 void ScriptMessages(const std::vector<std::vector<Posted>>& iterations, std::int64_t closeAt)
 {
     std::vector<std::function<void()>> actions;
@@ -82,8 +78,8 @@ void ScriptMessages(const std::vector<std::vector<Posted>>& iterations, std::int
             [posts = iterations[i], i = LONG(i)]
             {
                 Headless::SetCursorClientPosition(10 * i - 25, 5 - i);
-                for (const Posted& post : posts)
-                    Headless::PostWindowMessage(post.message, post.wParam, post.lParam);
+                for (const auto& [message, wParam, lParam] : posts)
+                    Headless::PostWindowMessage(message, wParam, lParam);
             });
     Script(actions, closeAt);
 }

@@ -17,9 +17,7 @@
 #include "support/recording_error_handler.h"
 #include "support/wav_files.h"
 
-using Quillmark::Audio::AudioController;
-using Quillmark::Audio::AudioHandle;
-using Quillmark::Audio::theAudioManager;
+using namespace Quillmark::Audio;
 using QuillmarkTest::RecordingErrorHandler;
 
 using QuillmarkTest::Chunk;
@@ -68,4 +66,10 @@ inline bool PollUntil(const std::function<bool()>& step, double capSeconds = 10.
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
+}
+
+// Keeps the audio manager serviced for that long, as the game loop would.
+inline void UpdateFor(double seconds)
+{
+    PollUntil([] { return theAudioManager.Update(), false; }, seconds);
 }

@@ -29,14 +29,17 @@ inline std::string SweepFile(double seconds)
     return Wav(1, 22050, 16, Chunk("data", samples));
 }
 
-// The WAV encoded by oggenc beside it; empty when oggenc failed (the test then fails on it).
-inline std::string OggFile(const TemporaryFolder& folder, const std::string& name,
-                           const std::string& wav)
+// That sweep encoded by oggenc beside its WAV file; empty, and the test failed, when oggenc failed.
+inline std::string SweepTrack(const TemporaryFolder& folder, const std::string& name,
+                              double seconds)
 {
-    const std::string wavPath = folder.Write(name + ".wav", wav),
+    const std::string wavPath = folder.Write(name + ".wav", SweepFile(seconds)),
                       oggPath = folder.File(name + ".ogg");
     const std::string command = "oggenc -Q -q 4 -o '" + oggPath + "' '" + wavPath + "'";
-    return std::system(command.c_str()) == 0 ? oggPath : std::string();
+    if (std::system(command.c_str()) == 0)
+        return oggPath;
+    ADD_FAILURE() << "needs oggenc (vorbis-tools)";
+    return "";
 }
 
 inline std::vector<std::int16_t> DecodeWhole(const std::string& oggPath)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Zlib
 // The audio manager's bookkeeping: handles by path, the 16 places for plays and when they are
-// freed, controllers that reach exactly their own play, and channel identifiers.
+// freed, controllers reaching exactly their own play, channel identifiers, and a play's bounds.
 #include "audio_test_files.h"
 #include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
+#include "quill_mark/audio/implementation/qmi_audio_player.h"
 
 using Strings = std::vector<std::string>;
 
@@ -91,4 +92,38 @@ TEST(AudioManager, ControllersReachTheirOwnPlayAcrossTheChannelRollOver)
     EXPECT_FALSE(Reaches(AudioController{two, a.channel}));  // the channel plays another sound
     EXPECT_TRUE(Reaches(AudioController{0, c.channel}));     // a handle of 0 matches any sound
     EXPECT_FALSE(Reaches(AudioController{one, 999}));
+}
+
+// One play's volume and pitch: 0 and 1 are volumes and a pitch must be above 0; values outside
+// are reported and still handed to OpenAL as given.
+TEST(AudioPlayer, VolumeAndPitchOutsideTheirBoundsAreReportedAndStillApplied)
+{
+    TemporaryFolder folder;
+    const AudioHandle tone = folder.Sound("tone.wav", ToneFile(1));
+    const std::string volume =
+        "qmExternalError: Expected volume to remain within range: (0.0f <= volume <= 1.0f).";
+    const std::string pitch = "qmExternalError: Expected pitch to remain a positive value.";
+    // OpenAL itself refuses a negative gain, so that play keeps its gain of 1.
+    const struct
+    {
+        float volume, pitch;
+        Strings reports;
+        float gain, appliedPitch;
+    } cases[] = {{0.0f, 0.0001f, {}, 0.0f, 0.0001f},
+                 {1.0f, 2.0f, {}, 1.0f, 2.0f},
+                 {1.01f, 1.0f, {volume}, 1.01f, 1.0f},
+                 {-0.01f, 1.0f, {volume}, 1.0f, 1.0f},
+                 {0.5f, 0.0f, {pitch}, 0.5f, 0.0f}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE("volume " + std::to_string(c.volume) + ", pitch " + std::to_string(c.pitch));
+        const AudioController play = theAudioManager.PlaySound(tone, true);
+        RecordingErrorHandler errors;
+        play.SetVolume(c.volume);
+        play.SetPitch(c.pitch);
+        EXPECT_EQ(errors.messages, c.reports);
+        const SourceProbe source = LiveSources().back();
+        EXPECT_EQ(source.gain, c.gain);
+        EXPECT_EQ(source.pitch, c.appliedPitch);
+    }
 }

@@ -9,22 +9,11 @@
 
 using Quillmark::Audio::Music;
 
-namespace
-{
-
-void UpdateFor(double seconds)
-{
-    PollUntil([] { return theAudioManager.Update(), false; }, seconds);
-}
-
-}  // namespace
-
 TEST(Music, PlayPauseResumeAndStopKeepOrResetThePositionAsHeard)
 {
     TemporaryFolder folder;
     RecordingErrorHandler errors;
-    const std::string path = OggFile(folder, "sweep", SweepFile(1.0));
-    ASSERT_FALSE(path.empty()) << "needs oggenc (vorbis-tools)";
+    const std::string path = SweepTrack(folder, "sweep", 1.0);
     Music music(path);
     ASSERT_TRUE(music.IsOpen());
     EXPECT_NEAR(music.GetDuration(), 1.0, 1e-4);
@@ -57,8 +46,7 @@ TEST(Music, PlayPauseResumeAndStopKeepOrResetThePositionAsHeard)
 TEST(Music, ALongTrackHoldsAboutASecondOfDecodedAudioAndLoopsBackToItsStart)
 {
     TemporaryFolder folder;
-    const std::string path = OggFile(folder, "long", SweepFile(20.0));
-    ASSERT_FALSE(path.empty()) << "needs oggenc (vorbis-tools)";
+    const std::string path = SweepTrack(folder, "long", 20.0);
     qmImplementation::MusicStream stream(path);
     stream.SetLooping(true);
     stream.Play();
@@ -83,8 +71,7 @@ TEST(Music, ADamagedTrackStopsItsOwnStreamOnlyAndNoStreamTakesAPlayersPlace)
 {
     TemporaryFolder folder;
     RecordingErrorHandler errors;
-    const std::string path = OggFile(folder, "sweep", SweepFile(4.0));
-    ASSERT_FALSE(path.empty()) << "needs oggenc (vorbis-tools)";
+    const std::string path = SweepTrack(folder, "sweep", 4.0);
     const std::string bytes = QuillmarkTest::ReadBytes(path);
     // Cut inside the audio pages, after the headers.
     const std::string cutPath = folder.Write("cut.ogg", bytes.substr(0, bytes.size() / 2));

@@ -102,25 +102,23 @@ TEST(EventTable, AFailedOrRepeatedLoadStoresNothingAndUnknownNamesPlayNothing)
 {
     ASSERT_TRUE(Load("t", R"({"audio_events": [{"name": "e", "file": "@/a.wav"},
         {"name": "loop", "file": [{"name": "@/c.wav"}], "looping": true}]})"));
-    const auto path = [](const std::string& table) { return "\"" + folder.File(table) + "\""; };
+    const std::string bad = "\"" + folder.File("bad.json") + "\"";
     const std::string structure =
-        "qmDataError: Expected event table data to be a structure of information. Table: ";
+        "qmDataError: Expected event table data to be a structure of information. Table: " + bad;
     const std::string array =
-        "qmDataError: Expected event table to have an array named: audio_events. Table: ";
+        "qmDataError: Expected event table to have an array named: audio_events. Table: " + bad;
     const std::pair<std::string, Strings> cases[] = {
-        {"[1]", {structure + path("bad.json")}},
-        {R"({"other": 1})", {array + path("bad.json")}},
-        {R"({"audio_events": 5})", {array + path("bad.json")}},
+        {"[1]", {structure}},
+        {R"({"other": 1})", {array}},
+        {R"({"audio_events": 5})", {array}},
         // The reader keeps no empty containers: these read as Nil, as a missing member does.
-        {R"({"audio_events": []})", {array + path("bad.json")}},
-        {R"({"audio_events": {}})", {array + path("bad.json")}},
-        {R"({"audio_events": null})", {array + path("bad.json")}},
+        {R"({"audio_events": []})", {array}},
+        {R"({"audio_events": {}})", {array}},
+        {R"({"audio_events": null})", {array}},
         {R"({"audio_events": [{"name": "e", "file": "@/a.wav"}, {"file": "@/a.wav"}]})",
-         {"qmDataError: Expected each audio_event object to have a \"name\". Table: " +
-          path("bad.json")}},
+         {"qmDataError: Expected each audio_event object to have a \"name\". Table: " + bad}},
         {R"({"audio_events": [{"name": "e"}]})",
-         {"qmDataError: Expected each audio_event object to have a \"file\". Table: " +
-          path("bad.json")}},
+         {"qmDataError: Expected each audio_event object to have a \"file\". Table: " + bad}},
     };
     // The same name every time: a table left behind would make the next load a second one.
     for (const auto& [json, reports] : cases)
@@ -142,6 +140,6 @@ TEST(EventTable, AFailedOrRepeatedLoadStoresNothingAndUnknownNamesPlayNothing)
     EXPECT_EQ(CrtRand(), 41);
     // A per-file object inherits the event's looping flag: still there long after its 0.02 s.
     EXPECT_EQ(theAudioManager.PlayEvent("t", "loop").audioHandle, HandleOf("c"));
-    PollUntil([] { return theAudioManager.Update(), false; }, 0.2);
+    UpdateFor(0.2);
     EXPECT_EQ(LiveSources().size(), 2u);
 }

@@ -1,15 +1,32 @@
 // SPDX-License-Identifier: Zlib
-// Test support: a compact text form of a DynamicStructure so a whole expected tree fits in one
-// string: nil, 12, 1.5f, true, "text" (bytes outside printable ASCII as \xNN), [a,b], {"n":v}.
+// Test support: scalar values made in one call, and a compact text form of a DynamicStructure so a
+// whole expected tree fits in one string: nil, 12, 1.5f, true, "text" (bytes outside printable
+// ASCII as \xNN), [a,b], {"n":v}.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "quill_mark/core/qm_dynamic_structure.h"
 
 namespace QuillmarkTest
 {
+
+template <typename T>
+Quillmark::Core::DynamicStructure Make(T value)
+{
+    Quillmark::Core::DynamicStructure result;
+    if constexpr (std::is_same_v<T, bool>)
+        result.SetBoolean(value, false);
+    else if constexpr (std::is_same_v<T, float>)
+        result.SetFloat(value, false);
+    else if constexpr (std::is_integral_v<T>)
+        result.SetInteger(value, false);
+    else
+        result.SetString(value, false);
+    return result;
+}
 
 inline std::string QuoteBytes(const std::string& text)
 {

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: Zlib
-// The JSON reader as data files meet it: which texts load and into what, the conversion's
-// reports, file loading, deep nesting, and the shared JSON test corpus when it is beside us.
+// The JSON reader as data files meet it: which texts load and into what, each value's rules on its
+// plain and lenient paths alike, the conversion's reports, file loading, deep nesting, and the
+// shared JSON test corpus when it is beside us.
 #include "quill_mark/core/qm_json_parser.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +31,33 @@ std::string Repeated(const std::string& piece, int count)
     return text;
 }
 
+// One value text placed in several documents: an oddity before the value (an upper-case literal,
+// an empty element) or after it sends the container to the lenient rules.
+struct Placement
+{
+    const char* name;
+    std::string before;
+    std::string after;
+    bool inArray;
+};
+
+const Placement kPlacements[] = {
+    {"plain object", "{\"v\": ", "}", false},
+    {"plain array", "[", "]", true},
+    {"lenient object", "{\"odd\": TRUE, \"v\": ", "}", false},
+    {"lenient array", "[,", "]", true},
+    {"object lenient after the value", "{\"v\": ", ", \"w\": fAlSe}", false},
+    {"array lenient after the value", " [ ", " , , 1 ]", true},
+};
+
+std::string ReadAt(const Placement& placement, const std::string& value)
+{
+    const DynamicStructure document = ParseJson(placement.before + value + placement.after);
+    if (placement.inArray)
+        return document.IsArray() ? Describe(document.GetValue(0)) : "no array";
+    return document.IsStructure() ? Describe(document.GetMember("v")) : "no object";
+}
+
 }  // namespace
 
 TEST(JsonParser, DocumentsLoadByTheReadersRules)
@@ -41,7 +67,6 @@ TEST(JsonParser, DocumentsLoadByTheReadersRules)
         {R"({"b": 1, "a": 2, "B": 3, "b": 4})", R"({"B":3,"a":2,"b":4})"},
         {" \r\n{\n\t\"list\" :\v[ \"x\" ,\f\"y\" ] ,\n \"o\": {\"k\": true}\n}\n ",
          R"({"list":["x","y"],"o":{"k":true}})"},
-        {R"({"a": [], "b": {}})", R"({"a":nil,"b":nil})"},
         // Numbers: the spelling picks the kind; whitespace inside a token is skipped.
         {"[99999999999999999999999, 1.]", "[1e+23f,1f]"},
         {"[2147483647, -2147483648, -7, +5, 007]", "[2147483647,-2147483648,-7,5,7]"},
@@ -102,17 +127,13 @@ TEST(JsonParser, DocumentsLoadByTheReadersRules)
 
 TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("qm_json_parser_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string sheet = (folder / "sheet.json").string(), empty = (folder / "e").string();
-    std::ofstream(sheet, std::ios::binary) << std::string("{\r\n  \"a\": 1\r\n}\0{garbage", 20);
-    std::ofstream(empty, std::ios::binary) << "";
+    const TemporaryFolder folder;
+    const std::string sheet =
+        folder.Write("sheet.json", std::string("{\r\n  \"a\": 1\r\n}\0{garbage", 20));
     EXPECT_EQ(Describe(LoadJsonFile(sheet)), "{\"a\":1}");
-    EXPECT_EQ(Describe(LoadJsonFile(empty)), "nil");
+    EXPECT_EQ(Describe(LoadJsonFile(folder.Write("e", ""))), "nil");
     // Files are read as text: where lines end in CR LF on disk, a CR LF in a string reads as LF.
-    const std::string lines = (folder / "lines.json").string();
-    std::ofstream(lines, std::ios::binary) << "{\"s\": \"a\r\nb\"}\r\n";
+    const std::string lines = folder.Write("lines.json", "{\"s\": \"a\r\nb\"}\r\n");
 #if defined(_WIN32)
     EXPECT_EQ(Describe(LoadJsonFile(lines)), R"({"s":"a\x0ab"})");
 #else
@@ -127,12 +148,12 @@ TEST(JsonParser, FilesLoadUpToTheFirstZeroByteAndMissingOnesReportOnce)
               std::string::npos);
     // A folder opens like a file with the C library but is no data file.
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(LoadJsonFile(folder.string()).IsNil());
+    EXPECT_TRUE(LoadJsonFile(folder.path.string()).IsNil());
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(handler.messages, (std::vector<std::string>{
-                                    "Was unable to load json file: data/does_not_exist.json\n",
-                                    "Was unable to load json file: " + folder.string() + "\n"}));
-    std::filesystem::remove_all(folder);
+    EXPECT_EQ(
+        handler.messages,
+        (std::vector<std::string>{"Was unable to load json file: data/does_not_exist.json\n",
+                                  "Was unable to load json file: " + folder.path.string() + "\n"}));
 }
 
 TEST(JsonParser, NestingUpToTheLimitLoadsAndDeeperGivesNil)
@@ -170,4 +191,84 @@ TEST(JsonTestSuite, EveryCorpusFileLoadsAndParses)
         ++files;
     }
     EXPECT_EQ(files, 318);
+}
+
+TEST(JsonReader, EveryValueRuleHoldsOnThePlainAndTheLenientPath)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        // Whole numbers within the signed 32-bit range are integers; beyond it, floats.
+        {"0", "0"},
+        {"-0", "0"},
+        {"007", "7"},
+        {"2147483647", "2147483647"},
+        {"-2147483648", "-2147483648"},
+        {"2147483648", "2.14748e+09f"},
+        {"-2147483649", "-2.14748e+09f"},
+        {"4294967297", "4.29497e+09f"},
+        {"-99999999999", "-1e+11f"},
+        // A decimal point or an exponent makes a float: the double rounded to a float.
+        {"1.0", "1f"},
+        {"-1.5", "-1.5f"},
+        {"0.1", "0.1f"},
+        {"1e2", "100f"},
+        {"1E+2", "100f"},
+        {"-2.5E-3", "-0.0025f"},
+        {"-12.5e1", "-125f"},
+        {"123456789.123456789", "1.23457e+08f"},
+        {"1e39", "inff"},
+        {"-1e-50", "-0f"},
+        {"true", "true"},
+        {"false", "false"},
+        {"\"  padded\t \"", "\"padded\""},
+        {R"("\t\n x y \r")", R"("x y")"},
+        {R"("a\"b\\c\/d")", R"("a\x22b\x5cc/d")"},
+        {R"("\f\n\r\tz\t")", R"("z")"},
+        {R"("z\b\f\n\r\t.")", R"("z\x08\x0c\x0a\x0d\x09.")"},
+        {R"("\u0041\u00e9")", R"("A\xe9")"},
+        // Each half of a surrogate pair keeps its last two digits, like any \u escape.
+        {R"("\uD83D\uDE00!")", R"("=\x00!")"},
+        {R"("\q!")", R"("!")"},
+        {R"({"k": [1, 2], "j": {"i": "x"}})", R"({"j":{"i":"x"},"k":[1,2]})"},
+        {R"([[3], [4]])", "[[3],[4]]"},
+        {"{}", "nil"},
+        {"[]", "nil"},
+    };
+    for (const auto& [value, expected] : rows)
+        for (const Placement& placement : kPlacements)
+            EXPECT_EQ(ReadAt(placement, value), expected) << placement.name << ": " << value;
+    // null is a Nil member of an object but is dropped from an array.
+    for (const Placement& placement : kPlacements)
+        EXPECT_EQ(ReadAt(placement, placement.inArray ? "null, 5" : "null"),
+                  placement.inArray ? "5" : "nil")
+            << placement.name;
+}
+
+TEST(JsonReader, ArrayReportsFollowTheTreeInMemberNameOrderOnBothPaths)
+{
+    const std::string mismatch = "ValueType does not match array value type.\n";
+    const std::string nilElement = "Cannot push a Nil value into an array.\n";
+    // A container's reports before the one for pushing it; members in name order ("z" is first).
+    const std::vector<std::string> expected = {mismatch, nilElement, mismatch,
+                                               mismatch, mismatch,   mismatch};
+    const char* const texts[] = {
+        R"([[1, "a"], {"z": [2.5, 1], "a": [{}, true]}, 7])",
+        R"([[1, "a"], {"z": [2.5, 1], "odd": TRUE, "a": [{}, true]}, 7])",
+        R"([,[1, "a"], {"z": [2.5, 1], "a": [{}, true]}, 7,])",
+    };
+    for (const char* text : texts)
+    {
+        RecordingErrorHandler handler;
+        const DynamicStructure document = ParseJson(text);
+        EXPECT_EQ(handler.messages, expected) << text;
+        EXPECT_EQ(Describe(document.GetValue(1).GetMember("a")), "[nil,true]") << text;
+    }
+}
+
+TEST(JsonReader, ObjectsOfTheSameShapeKeepTheirOwnNamesAndOrder)
+{
+    // Names of equal length and ends, both orders: what is found for one object is not another's.
+    const DynamicStructure document = ParseJson(R"([{"axc": 1, "bxd": 2}, {"ayc": 3, "byd": 4},
+        {"bxd": 5, "axc": 6}, {"axc": 7, "bxd": 8, "axc": 9}, {"bxd": 10, "axc": 11}])");
+    EXPECT_EQ(Describe(document), R"([{"axc":1,"bxd":2},{"ayc":3,"byd":4},{"axc":6,"bxd":5},)"
+                                  R"({"axc":9,"bxd":8},{"axc":11,"bxd":10}])");
 }

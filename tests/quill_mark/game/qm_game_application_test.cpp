@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Zlib
 // The game loop on the headless platform, its counter moved by exact amounts before each frame:
-// steps, frame times and the order of the scene's hooks; the error box and the loop's own reports.
+// steps, frame times, the scene's hooks and its entities' order; the box and the loop's reports.
 #include "quill_mark/game/qm_game_application.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +91,26 @@ struct SpriteEntity : Quillmark::Game::Entity
 };
 
 Log* theObserverLog = nullptr;
+
+// Scenes and entities, no game loop: which entities are simulated, updated and drawn.
+Log trace;
+
+struct LoggingEntity : Quillmark::Game::Entity
+{
+    explicit LoggingEntity(std::string name) : mName(std::move(name)) {}
+    void OnSimulate() override { trace.push_back(mName + ".simulate"); }
+    void OnUpdate(float) override { trace.push_back(mName + ".update"); }
+    void OnRender() override
+    {
+        trace.push_back(mName + ".render");
+        Entity::OnRender();
+    }
+    std::string mName;
+};
+
+struct Scene : Quillmark::Game::GameScene, Quillmark::Core::Noncopyable
+{
+};
 
 }  // namespace
 
@@ -212,4 +232,27 @@ TEST(SceneChecksum, EverySimulatedValueOfEntitiesAndTheirSpritesCounts)
         other.AddEntity(changed);
         EXPECT_NE(qmImplementation::ChecksumOfScene(other), unchanged) << name;
     }
+}
+
+TEST(GameScene, ActivityGatesStepsVisibilityGatesDrawingAndGraphicsFollowEntities)
+{
+    LoggingEntity resting("resting"), hidden("hidden"), child("child"), twice("twice");
+    LoggingEntity last("last"), overlay("overlay");
+    resting.SetActive(false);
+    hidden.SetVisible(false);
+    resting.AddGraphic(&child);  // drawn with its visible parent
+    Scene scene;
+    scene.AddGraphic(overlay);  // added first, yet drawn after every entity
+    scene.AddEntity(twice);
+    scene.AddEntity(resting);
+    scene.AddEntity(hidden);
+    scene.AddEntity(twice);
+    scene.AddEntity(last);  // so that no walk reads the same backwards
+    scene.OnSimulate();
+    scene.OnUpdate(0.5f);
+    scene.OnRender();
+    EXPECT_EQ(trace, (Log{"twice.simulate", "hidden.simulate", "twice.simulate", "last.simulate",
+                          "twice.update", "hidden.update", "twice.update", "last.update",
+                          "overlay.update", "twice.render", "resting.render", "child.render",
+                          "twice.render", "last.render", "overlay.render"}));
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "quill_mark/game/implementation/qmi_drawing_2d.h"
 #include "quill_mark/graphics/implementation/qmi_texture_reset.h"
 #include "quill_mark/graphics/qm_sprite.h"
 #include "quill_mark/graphics/qm_texture_manager.h"
@@ -22,6 +23,18 @@ namespace QuillmarkTest
 {
 
 using Strings = std::vector<std::string>;
+
+// Reports of a frame off its texture: from the frame maker, and from a grid's own walk.
+constexpr char kOffTextureX[] =
+    "qmExternalError: Expected frameX location to allow frame (width) to fit on texture.";
+constexpr char kOffTextureY[] =
+    "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
+constexpr char kOffGridX[] =
+    "qmInternalError: Expected frameX to be on texture with enough space for frame.";
+constexpr char kOffGridY[] =
+    "qmInternalError: Expected frameY to be on texture with enough space for frame.";
+constexpr char kCutToGrid[] =
+    "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the 8 frames of the grid.";
 
 class GraphicsTest : public testing::Test
 {
@@ -94,12 +107,12 @@ protected:
     {
         GraphicsTest::SetUp();
         if (!IsSkipped())
-            Begin2DDrawing();
+            qmImplementation::BeginDrawing2D();
     }
     void TearDown() override
     {
         if (mContext.IsValid())
-            End2DDrawing();
+            qmImplementation::EndDrawing2D();
         GraphicsTest::TearDown();
     }
     static PixelImage DrawAlone(Quillmark::Graphics::Graphic& graphic)

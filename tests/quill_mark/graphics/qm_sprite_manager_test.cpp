@@ -1,15 +1,41 @@
 // SPDX-License-Identifier: Zlib
-// Sprite-sheet files end to end: a complete file's frames, where each stopping fault leaves the
-// manager, the reports of skipped faults in file order and quoting as printed, and reloading.
+// Animations from grid to screen on real textures: both grid builders' arithmetic and checks;
+// sheet files (a complete one, where each stopping fault leaves the manager, skipped faults'
+// reports in file order, reloading); and the frame a player shows as its time is scripted.
 #include "quill_mark/graphics/qm_sprite_manager.h"
+#include "quill_mark/graphics/qm_animated_sprite.h"
+#include "quill_mark/graphics/qm_animation_player.h"
 
 #include "graphics_test_fixture.h"
 
 using namespace Quillmark::Graphics;
-using QuillmarkTest::Strings;
+using namespace QuillmarkTest;
 
 namespace
 {
+
+const char kNoColumn[] = "qmInternalError: Expected textureFrameColumns to be at least 1.";
+const char kNoRow[] = "qmInternalError: Expected textureFrameRows to be at least 1.";
+const char kWidthRange[] =
+    "qmExternalError: Expected parameter frameWidth to be within range: (1 <= frameWidth <= textureWidth).";
+const char kHeightRange[] =
+    "qmExternalError: Expected parameter frameHeight to be within range: (1 <= frameHeight <= textureHeight).";
+const char kLocationX[] =
+    "qmExternalError: Expected parameter locationX to allow enough room for at least one column of frames.";
+const char kLocationY[] =
+    "qmExternalError: Expected parameter locationY to allow enough room for at least one row of frames.";
+const char kBadTexture[] = "qmExternalError: Expected parameter texture to be a valid texture.";
+
+// Frames of 32 x 32 unless a case says otherwise, given as their top-left corners.
+Strings Corners(const AnimationSequence& sequence)
+{
+    Strings corners;
+    for (const SpriteFrame& frame : sequence.GetFrames())
+        corners.push_back(std::to_string(int(frame.x)) + "," + std::to_string(int(frame.y)));
+    return corners;
+}
+
+using AnimationSequenceTest = QuillmarkTest::GraphicsTest;
 
 class SpriteManagerTest : public QuillmarkTest::GraphicsTest
 {
@@ -34,7 +60,93 @@ protected:
     SpriteManager manager;
 };
 
+// The player's script: each step's action or update, then the frame on show.
+const Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255},
+    kWhite{255, 255, 255, 255};
+
+struct Step
+{
+    void (AnimationPlayer::*action)();
+    float seconds;
+    Rgba shows;
+    bool finished;
+};
+constexpr auto kPause = &AnimationPlayer::Pause;
+constexpr auto kResume = &AnimationPlayer::Resume;
+constexpr auto kRestart = &AnimationPlayer::Restart;
+
+// Four frames at 4 per second: 0.25 s each, 1 s a round. Comment times are time played so far.
+const std::vector<Step> kLooping = {
+    {nullptr, 0.0f, kRed, false},   {nullptr, 0.3f, kGreen, false},  // 0.3
+    {kPause, 0.0f, kGreen, false},  {nullptr, 0.4f, kGreen, false},  // paused: still 0.3
+    {kResume, 0.0f, kGreen, false}, {nullptr, 0.5f, kWhite, false},  // 0.8, the last frame
+    {nullptr, 0.3f, kRed, false},                                    // 1.1: round two
+    {nullptr, 2.5f, kBlue, false},                                   // 3.6: rounds skipped
+    {kPause, 0.0f, kBlue, false},   {kRestart, 0.0f, kRed, false},   // restart also resumes
+    {nullptr, 0.3f, kGreen, false},
+};
+const std::vector<Step> kOnce = {
+    {nullptr, 0.9f, kWhite, false},  // 0.9, the last frame
+    {nullptr, 0.2f, kWhite, true},   // 1.1: ended, resting on the last frame
+    {nullptr, 1.0f, kWhite, true},  {kRestart, 0.0f, kRed, false}, {nullptr, 0.6f, kBlue, false},
+};
+
+using AnimationPlayerTest = QuillmarkTest::DrawingTest;
+
 }  // namespace
+
+TEST_F(AnimationSequenceTest, GridsWalkRowByRowWrapPastTheLastRowAndReportBadSizes)
+{
+    const TextureHandle t = MakeTexture(), none = kInvalidTexture;
+    const Strings all = {"0,0", "32,0", "64,0", "96,0", "0,32", "32,32", "64,32", "96,32"};
+    Strings allAndOneMore = all;
+    allAndOneMore.push_back("0,64");
+    const Strings pastTheEdge = {kLocationX, kOffGridX, kOffTextureX, kOffGridX, kOffTextureX};
+    const struct
+    {
+        TextureHandle texture;
+        PixelSpace width, height, start;
+        std::uint32_t count;
+        PixelSpace x, y;
+        Strings corners, reports;
+    } counted[] = {
+        {t, 32, 32, 0, 8, 0, 0, all, {}},
+        // Index 8 is past the last row: reported by the grid and the frame maker, kept anyway.
+        {t, 32, 32, 6, 3, 0, 0, {"64,32", "96,32", "0,64"}, {kOffGridY, kOffTextureY}},
+        // A count just past the grid is built as asked, the extra frame with its reports.
+        {t, 32, 32, 0, 9, 0, 0, allAndOneMore, {kOffGridY, kOffTextureY}},
+        // Three whole columns fit right of x = 32, so index 3 starts the second row.
+        {t, 32, 32, 0, 4, 32, 0, {"32,0", "64,0", "96,0", "32,32"}, {}},
+        // Positions keep their low 16 bits: row 16383 lies at 524256, stored as 65504, and row
+        // 2048 at 65536 lands back on the texture at 0, reported by the grid alone.
+        {t, 32, 32, 65535, 2, 0, 0, {"96,65504", "0,0"}, {kOffGridY, kOffTextureY}},
+        {t, 32, 32, 8192, 1, 0, 0, {"0,0"}, {kOffGridY}},
+        {t, 32, 32, 3, 0, 0, 0, {}, {}},
+        {t, 0, 32, 0, 4, 0, 0, {}, {kWidthRange, kNoColumn}},
+        {t, 129, 32, 0, 1, 0, 0, {}, {kWidthRange, kNoColumn}},  // the room test would wrap
+        {t, 32, 32, 0, 1, 100, 40, {}, {kLocationX, kLocationY, kNoColumn, kNoRow}},
+        // A corner beyond the edge wraps to a huge column (or row) count: frames past it, reported.
+        {t, 32, 32, 0, 2, 200, 0, {"200,0", "232,0"}, pastTheEdge},
+        {t, 32, 32, 1, 1, 0, 100, {"32,100"}, {kLocationY, kOffGridY, kOffTextureY}},
+        {none, 1, 1, 0, 1, 0, 0, {}, {kBadTexture, kWidthRange, kHeightRange, kNoColumn, kNoRow}},
+        // A negative count from a data file arrives as 4294967295: only absurd counts are cut.
+        {t, 32, 32, 0, 0xFFFFFFFFu, 0, 0, all, {kCutToGrid}},
+    };
+    for (const auto& c : counted)
+    {
+        SCOPED_TRACE("start " + std::to_string(c.start) + ", count " + std::to_string(c.count));
+        errors.messages.clear();
+        const AnimationSequence sequence(c.texture, c.width, c.height, c.start, c.count, c.x, c.y);
+        EXPECT_EQ(Corners(sequence), c.corners);
+        EXPECT_EQ(errors.messages, c.reports);
+    }
+    errors.messages.clear();
+    EXPECT_EQ(Corners(AnimationSequence(t, 32, 32, {5, 0, 65537, -65535}, 0, 0)),
+              (Strings{"32,32", "0,0", "32,0", "32,0"}));
+    EXPECT_EQ(Corners(AnimationSequence(t, 32, 32, std::vector<std::int32_t>{}, 0, 0)), Strings{});
+    EXPECT_EQ(Corners(AnimationSequence(t, 32, 0, {1, 2}, 0, 0)), Strings{});
+    EXPECT_EQ(errors.messages, (Strings{kHeightRange, kNoRow}));
+}
 
 TEST_F(SpriteManagerTest, ACompleteFileLoadsExactlyItsFramesListsAndSequences)
 {
@@ -180,28 +292,50 @@ TEST_F(SpriteManagerTest, AnimationFaultsAreReportedInFileOrderAndSkipped)
     EXPECT_EQ(Sequences("s"), (Strings{":1", "n3:2", "n4:1", "n5:0"}));
 }
 
-TEST_F(SpriteManagerTest, MappedFramesOfTheWrongKindAndOutsizedCountsAreBounded)
+TEST_F(SpriteManagerTest, MappedFramesOfTheWrongKindAndNegativeCountsAreBounded)
 {
+    // A count of -1 reaches the grid as 4294967295, and is cut to the grid's 8 frames.
     EXPECT_TRUE(manager.LoadSpriteSheetFromFile(
         "s", WriteSheet(R"("sprites": [{"name": "a"}], "animations": [
             {"name": "n6", "frames": {"width": 32, "height": 32, "frames": 3}}, {"name": "n7", "frames": {"width": 32, "height": 32, "frames": {"k": 1}}},
-            {"name": "negative", "frames": {"width": 32, "height": 32, "start": 0, "count": -1}},
-            {"name": "enormous", "frames": {"width": 32, "height": 32, "start": 3, "count": 2000000000}},
-            {"name": "pixels", "frames": {"width": 1, "height": 1, "start": 0, "count": -5}}])")));
+            {"name": "negative", "frames": {"width": 32, "height": 32, "start": 0, "count": -1}}])")));
     const std::string notArray =
         "qmDataError: Expected mapped animation object with frames item being an array: s";
-    const std::string cut =
-        "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the 8 frames of the grid.";
-    const std::string pastGrid =
-        "qmInternalError: Expected frameY to be on texture with enough space for frame.";
-    const std::string pastTexture =
-        "qmExternalError: Expected frameY location to allow frame (height) to fit on texture.";
-    EXPECT_EQ(
-        errors.messages,
-        (Strings{
-            notArray, notArray, "qmExternalError: Expected this MagicValue to be an ArrayType.\n",
-            cut, cut, pastGrid, pastTexture, pastGrid, pastTexture, pastGrid, pastTexture,
-            "qmExternalError: Expected parameter frameCount to be at most 65536; the sequence is cut to the 8192 frames of the grid."}));
+    EXPECT_EQ(errors.messages,
+              (Strings{notArray, notArray,
+                       "qmExternalError: Expected this MagicValue to be an ArrayType.\n",
+                       QuillmarkTest::kCutToGrid}));
     // A structure in place of the index array is read as one: index 0 per member.
-    EXPECT_EQ(Sequences("s"), (Strings{"enormous:8", "n6:0", "n7:1", "negative:8", "pixels:8192"}));
+    EXPECT_EQ(Sequences("s"), (Strings{"n6:0", "n7:1", "negative:8"}));
+}
+
+TEST_F(AnimationPlayerTest, TheFrameOnShowFollowsTheTimePlayedLoopingOrOnce)
+{
+    // One row of four 32 x 32 frames: red, green, blue, white.
+    std::vector<std::uint8_t> pixels;
+    for (int y = 0; y < 32; ++y)
+        for (const Rgba& colour : {kRed, kGreen, kBlue, kWhite})
+            for (int x = 0; x < 32; ++x)
+                pixels.insert(pixels.end(), {colour.red, colour.green, colour.blue, colour.alpha});
+    const std::string sheet = WriteText(
+        "strip.json", "{\"texture\": \"" + WritePng(128, 32, 4, pixels) +
+                          "\", \"sprites\": [{\"name\": \"strip\"}], \"animations\": [{\"name\": "
+                          "\"cycle\", \"frames\": {\"width\": 32, \"height\": 32, \"start\": 0, "
+                          "\"count\": 4}}]}");
+    ASSERT_TRUE(theSpriteManager.LoadSpriteSheetFromFile("strip", sheet));
+    for (const bool looping : {true, false})
+    {
+        AnimationPlayer player(theSpriteManager.GetSpriteSheet("strip"), "cycle", 4.0f, looping);
+        player.SetPosition(100.0f, 100.0f);
+        const std::vector<Step>& script = looping ? kLooping : kOnce;
+        for (std::size_t i = 0; i < script.size(); ++i)
+        {
+            const Step& step = script[i];
+            step.action != nullptr ? (player.*step.action)() : player.Update(step.seconds);
+            const char* name = looping ? "looping" : "once";
+            EXPECT_EQ(DrawAlone(player).At(100, 100), step.shows) << name << ", step " << i;
+            EXPECT_EQ(player.IsFinished(), step.finished) << name << ", step " << i;
+        }
+    }
+    EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
 }

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 #include "quill_mark/platform/qmi_live_layer.h"
@@ -86,58 +87,38 @@ TEST_F(SdlGamepads, ButtonsSticksAndTriggersTakeXInputsLayoutAndRanges)
 {
     Attach();
     SDL_Joystick* joystick = joysticks[0];
-    const std::vector<std::pair<SDL_GameControllerButton, WORD>> buttons = {
-        {SDL_CONTROLLER_BUTTON_A, XINPUT_GAMEPAD_A},
-        {SDL_CONTROLLER_BUTTON_B, XINPUT_GAMEPAD_B},
-        {SDL_CONTROLLER_BUTTON_X, XINPUT_GAMEPAD_X},
-        {SDL_CONTROLLER_BUTTON_Y, XINPUT_GAMEPAD_Y},
-        {SDL_CONTROLLER_BUTTON_BACK, XINPUT_GAMEPAD_BACK},
-        {SDL_CONTROLLER_BUTTON_START, XINPUT_GAMEPAD_START},
-        {SDL_CONTROLLER_BUTTON_LEFTSTICK, XINPUT_GAMEPAD_LEFT_THUMB},
-        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, XINPUT_GAMEPAD_RIGHT_THUMB},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, XINPUT_GAMEPAD_LEFT_SHOULDER},
-        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, XINPUT_GAMEPAD_RIGHT_SHOULDER},
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, XINPUT_GAMEPAD_DPAD_UP},
-        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, XINPUT_GAMEPAD_DPAD_DOWN},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, XINPUT_GAMEPAD_DPAD_LEFT},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, XINPUT_GAMEPAD_DPAD_RIGHT},
-    };
+    // XInput's bit for each of SDL's buttons in SDL's order: A, B, X, Y, Back, the guide (none),
+    // Start, left and right stick, left and right shoulder, then the pad's up, down, left, right.
+    const WORD bits[] = {0x1000, 0x2000, 0x4000, 0x8000, 0x20, 0,   0x10, 0x40,
+                         0x80,   0x100,  0x200,  0x1,    0x2,  0x4, 0x8};
+    static_assert(std::size(bits) == SDL_CONTROLLER_BUTTON_DPAD_RIGHT + 1);
     XINPUT_STATE state = {};
-    for (const auto& [button, bit] : buttons)
+    for (int button = 0; button < int(std::size(bits)); ++button)
     {
         SDL_JoystickSetVirtualButton(joystick, button, 1);
         ASSERT_EQ(Ask(0, state), ERROR_SUCCESS);
-        EXPECT_EQ(state.Gamepad.wButtons, bit) << SDL_GameControllerGetStringForButton(button);
+        EXPECT_EQ(state.Gamepad.wButtons, bits[button])
+            << SDL_GameControllerGetStringForButton(SDL_GameControllerButton(button));
         SDL_JoystickSetVirtualButton(joystick, button, 0);
     }
     // SDL's sticks grow down, its triggers span 0 to 32767; XInput's grow up, its triggers bytes.
-    struct Axes
-    {
-        Sint16 leftX, leftY, rightX, rightY, leftTrigger, rightTrigger;
-        SHORT thumbLX, thumbLY, thumbRX, thumbRY;
-        BYTE triggerL, triggerR;
+    // Each row: SDL's axes in its order (left x, y, right x, y, left and right trigger), then the
+    // XInput values they make (left x, y, right x, y, left and right trigger).
+    const std::vector<std::pair<std::vector<Sint16>, std::vector<int>>> table = {
+        {{0, 0, 0, 0, -32768, -32768}, {0, 0, 0, 0, 0, 0}},
+        {{32767, -32768, -32768, 32767, 32767, 0}, {32767, 32767, -32768, -32767, 255, 127}},
+        {{-1000, 1000, 12, -12, -16384, 16384}, {-1000, -1000, 12, 12, 64, 191}},
     };
-    const std::vector<Axes> table = {
-        {0, 0, 0, 0, -32768, -32768, 0, 0, 0, 0, 0, 0},
-        {32767, -32768, -32768, 32767, 32767, 0, 32767, 32767, -32768, -32767, 255, 127},
-        {-1000, 1000, 12, -12, -16384, 16384, -1000, -1000, 12, 12, 64, 191},
-    };
-    for (const Axes& row : table)
+    for (const auto& [axes, expected] : table)
     {
-        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, row.leftX);
-        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, row.leftY);
-        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_RIGHTX, row.rightX);
-        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_RIGHTY, row.rightY);
-        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, row.leftTrigger);
-        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, row.rightTrigger);
+        for (int axis = 0; axis < SDL_CONTROLLER_AXIS_MAX; ++axis)
+            SDL_JoystickSetVirtualAxis(joystick, axis, axes[axis]);
         ASSERT_EQ(Ask(0, state), ERROR_SUCCESS);
         const XINPUT_GAMEPAD& pad = state.Gamepad;
-        EXPECT_EQ(pad.sThumbLX, row.thumbLX) << "left x " << row.leftX;
-        EXPECT_EQ(pad.sThumbLY, row.thumbLY) << "left y " << row.leftY;
-        EXPECT_EQ(pad.sThumbRX, row.thumbRX) << "right x " << row.rightX;
-        EXPECT_EQ(pad.sThumbRY, row.thumbRY) << "right y " << row.rightY;
-        EXPECT_EQ(pad.bLeftTrigger, row.triggerL) << "left trigger " << row.leftTrigger;
-        EXPECT_EQ(pad.bRightTrigger, row.triggerR) << "right trigger " << row.rightTrigger;
+        EXPECT_EQ((std::vector<int>{pad.sThumbLX, pad.sThumbLY, pad.sThumbRX, pad.sThumbRY,
+                                    pad.bLeftTrigger, pad.bRightTrigger}),
+                  expected)
+            << "SDL's axes " << testing::PrintToString(axes);
         EXPECT_EQ(pad.wButtons, 0);
     }
 }

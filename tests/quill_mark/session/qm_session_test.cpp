@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "quill_mark/core/qm_version.h"
 #include "quill_mark/platform/qm_frame_observer.h"
 #include "quill_mark/platform/qmi_seam.h"
+#include "support/temporary_folder.h"
 
 namespace
 {
@@ -38,21 +38,20 @@ int RunWith(std::vector<std::string> arguments, const char* version = nullptr)
                                           Play, version);
 }
 
-std::string WriteRecording(const std::string& text)
-{
-    const std::string path = testing::TempDir() +
-                             testing::UnitTest::GetInstance()->current_test_info()->name() +
-                             ".replay";
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 constexpr char kOneFrame[] = "quillmark-session 1\ngame Tested\nf12345 =00000001,0000002a\nend\n";
+const QuillmarkTest::TemporaryFolder theFolder;  // this process's own: tests run side by side
 
 TEST(RunSession, ArgumentsThatAreNotTheSessionsOwnLeaveTheGameToPlay)
 {
     EXPECT_EQ(RunWith({"game", "--from-launcher", "-x", "42"}), 7);
     EXPECT_EQ(theRuns, 1);
+}
+
+// The framework's version is the project's one version, the one its packages, CMake package and
+// pkg-config files carry (QM_TEST_PROJECT_VERSION, from the same definition).
+TEST(Version, TheFrameworkReportsTheProjectVersion)
+{
+    EXPECT_EQ(std::string(Quillmark::GetVersion()), QM_TEST_PROJECT_VERSION);
 }
 
 TEST(RunSession, VersionNamesTheGameThenTheFrameworkAndPlaysNothing)
@@ -66,7 +65,7 @@ TEST(RunSession, VersionNamesTheGameThenTheFrameworkAndPlaysNothing)
 
 TEST(RunSession, AReplayAnswersFromTheRecordingAlsoAmongOtherArguments)
 {
-    const std::string path = WriteRecording(kOneFrame);
+    const std::string path = theFolder.Write("one.replay", kOneFrame);
     testing::internal::CaptureStdout();
     EXPECT_EQ(RunWith({"game", "--fullscreen", "--replay", path}), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "replay: 1 frames, identical\n");
@@ -76,7 +75,7 @@ TEST(RunSession, AReplayAnswersFromTheRecordingAlsoAmongOtherArguments)
 
 TEST(RunSession, MalformedOptionsAndMissingRecordingsEndWithTwoBeforeTheGameRuns)
 {
-    const std::string path = WriteRecording(kOneFrame);
+    const std::string path = theFolder.Write("one.replay", kOneFrame);
     const std::vector<std::vector<std::string>> commandLines = {
         {"game", "--record"},
         {"game", "--replay"},
@@ -84,7 +83,7 @@ TEST(RunSession, MalformedOptionsAndMissingRecordingsEndWithTwoBeforeTheGameRuns
         {"game", "--replay", path, "--until-frame", "12x"},
         {"game", "--show"},
         {"game", "--record", path + ".new", "--replay", path},
-        {"game", "--replay", testing::TempDir() + "no such recording"},
+        {"game", "--replay", theFolder.File("no such recording")},
     };
     for (const std::vector<std::string>& commandLine : commandLines)
         EXPECT_EQ(RunWith(commandLine), 2) << commandLine.back();

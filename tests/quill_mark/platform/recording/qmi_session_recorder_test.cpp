@@ -21,6 +21,7 @@ namespace
 namespace Headless = qmImplementation::HeadlessLayer;
 using namespace qmImplementation::Session;
 using namespace qmSeam;
+using Values = std::vector<std::int64_t>;
 
 LRESULT Procedure(HWND, UINT, WPARAM, LPARAM)
 {
@@ -105,24 +106,20 @@ TEST_F(SessionRecorderTest, EveryAnswerKindReadsBackAsTheLayerGaveIt)
         EXPECT_EQ(answers[index].kind, kinds[index]) << "answer " << index;
         EXPECT_FALSE(answers[index].failed) << "answer " << index;
     }
-    EXPECT_EQ(answers[0].values[2], client.right);
-    EXPECT_EQ(answers[0].values[3], client.bottom);
-    EXPECT_EQ(answers[1].values[0], outer.left);
-    EXPECT_EQ(answers[1].values[3], outer.bottom);
-    EXPECT_EQ(answers[2].values[0], 1000);
-    EXPECT_EQ(answers[3].values[0], counted);
-    EXPECT_EQ(answers[4].values[0], -70);
-    EXPECT_EQ(answers[4].values[1], 900);
-    // The origin the client position was measured from, not the client position itself.
-    EXPECT_EQ(answers[5].values[0], -70 - cursor.x);
-    EXPECT_EQ(answers[5].values[1], 900 - cursor.y);
-    EXPECT_EQ(answers[6].values[0], 1);  // the session's first window
-    EXPECT_EQ(answers[6].values[1], WM_KEYUP);
-    EXPECT_EQ(answers[6].values[2], VK_ESCAPE);
-    EXPECT_EQ(answers[6].values[3], message.lParam);
-    EXPECT_EQ(answers[8].values[0], IDCANCEL);
-    EXPECT_EQ(answers[9].values[0], 0x1234ABCD);
-    EXPECT_EQ(answers[9].values[1], 0xFEEDBEEF);
+    // An answer's first values, compared as one sequence so a failure shows them all.
+    const auto values = [&](std::size_t index, std::size_t count)
+    { return Values(answers[index].values, answers[index].values + count); };
+    EXPECT_EQ(values(0, 4), (Values{client.left, client.top, client.right, client.bottom}));
+    EXPECT_EQ(values(1, 4), (Values{outer.left, outer.top, outer.right, outer.bottom}));
+    EXPECT_EQ(values(2, 1), Values{1000});
+    EXPECT_EQ(values(3, 1), Values{counted});
+    EXPECT_EQ(values(4, 2), (Values{-70, 900}));
+    // The origin the client position was measured from, not the client position itself; the
+    // message names the session's first window as 1.
+    EXPECT_EQ(values(5, 2), (Values{-70 - cursor.x, 900 - cursor.y}));
+    EXPECT_EQ(values(6, 4), (Values{1, WM_KEYUP, VK_ESCAPE, message.lParam}));
+    EXPECT_EQ(values(8, 1), Values{IDCANCEL});
+    EXPECT_EQ(values(9, 2), (Values{0x1234ABCD, 0xFEEDBEEF}));
 }
 
 TEST_F(SessionRecorderTest, FailedCallsAreWrittenAsFailuresAndRepeatsStayExact)
@@ -185,7 +182,6 @@ TEST_F(SessionRecorderTest, APadIsWrittenInFullOnlyWhenItsSlotsAnswerChangesAndR
         "p2,1004,255,7,-32768,32767,1,-1 p0! p2 p0 p2,8000,255,7,-32768,32767,1,-1 p2! end\n");
     const std::vector<Answer> answers = ReadAnswers(path, last);
     EXPECT_EQ(last, SessionReader::Status::kEnd);
-    using Values = std::vector<std::int64_t>;
     const Values first = {2, 0x1004, 255, 7, -32768, 32767, 1, -1};
     const Values changed = {2, 0x8000, 255, 7, -32768, 32767, 1, -1};
     const std::vector<std::pair<bool, Values>> expected = {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Zlib
 // The replayer around the headless layer: it answers from the recording, never from the layer
-// underneath, names the first call that differs, and stops where asked.
+// underneath, names the first call that differs, and stops where asked; and the pads it reads.
 #include "quill_mark/platform/recording/qmi_session_replayer.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "quill_mark/platform/headless/qmi_headless_layer.h"
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
@@ -144,12 +146,10 @@ TEST_F(SessionReplayerTest, PadsAreAnsweredFromTheRecordingAndABareSlotRepeatsIt
     for (std::size_t frame : {0u, 2u})
     {
         const XINPUT_GAMEPAD& pad = pads[frame].Gamepad;
-        EXPECT_EQ(pad.wButtons, XINPUT_GAMEPAD_A) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.bLeftTrigger, 0) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.bRightTrigger, 255) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.sThumbLX, -32768) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.sThumbLY, 32767) << "frame " << frame / 2 + 1;
-        EXPECT_EQ(pad.sThumbRY, -1) << "frame " << frame / 2 + 1;
+        EXPECT_EQ((std::vector<int>{pad.wButtons, pad.bLeftTrigger, pad.bRightTrigger, pad.sThumbLX,
+                                    pad.sThumbLY, pad.sThumbRX, pad.sThumbRY}),
+                  (std::vector<int>{XINPUT_GAMEPAD_A, 0, 255, -32768, 32767, 0, -1}))
+            << "buttons, triggers and sticks in frame " << frame / 2 + 1;
     }
     // Unchanged, so the same packet; a pad that is gone answers nothing.
     EXPECT_EQ(pads[2].dwPacketNumber, pads[0].dwPacketNumber);
@@ -174,6 +174,50 @@ TEST_F(SessionReplayerTest, ARecordingFromBeforePadsAnswersNoneWithoutReadingIt)
     EXPECT_EQ(report, "replay: 2 frames, identical");
     EXPECT_EQ(padResults, std::vector<DWORD>(8, ERROR_DEVICE_NOT_CONNECTED));
     EXPECT_EQ(pads[0].Gamepad.wButtons, 0);
+}
+
+// The reader's view of pad answers, which hand-edited recordings reach: only from the version that
+// brought pads, and never when out of range or repeating a slot that never answered.
+bool ReadsAsAnswers(int version, const std::string& tokens)
+{
+    SessionReader reader;
+    EXPECT_TRUE(reader.Open("quillmark-session " + std::to_string(version) + "\ngame G\n" + tokens +
+                            "\nend\n"));
+    const auto count = std::count(tokens.begin(), tokens.end(), ' ') + 1;
+    Answer answer;
+    for (long index = 0; index < count; ++index)
+        if (reader.Next(answer) != SessionReader::Status::kAnswer)
+            return false;
+    return true;
+}
+
+TEST(SessionReader, PadTokensAreReadFromVersionTwoOnAndOnlyWithinTheirRanges)
+{
+    struct Case
+    {
+        int version;
+        std::string tokens;
+        bool isAnswer;
+    };
+    const std::vector<Case> cases = {
+        {2, "p3,ffff,255,0,32767,-32768,0,0", true},
+        {2, "p0!", true},
+        {2, "p1! p1", true},
+        {1, "p0!", false},     // version 1 had no pads
+        {2, "p4!", false},     // slots are 0 to 3
+        {2, "p0", false},      // nothing to repeat yet
+        {2, "p0! p1", false},  // another slot's answer is not repeated
+        {2, "p0,10000,0,0,0,0,0,0", false},
+        {2, "p0,0,256,0,0,0,0,0", false},
+        {2, "p0,0,0,0,32768,0,0,0", false},
+        {2, "p0,0,0,0,0,0,0", false},
+        {2, "p0,0,0,0,0,0,0,0,0", false},
+        {2, "p,0,0,0,0,0,0,0", false},
+        {2, "p0!,1", false},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(ReadsAsAnswers(test.version, test.tokens), test.isAnswer)
+            << "version " << test.version << ": " << test.tokens;
 }
 
 }  // namespace

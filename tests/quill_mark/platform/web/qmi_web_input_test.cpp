@@ -23,9 +23,7 @@ TEST(WebInput, BrowserKeyCodesAreVirtualKeyCodes)
         {27, 0x1B},  {13, 0x0D},  {37, VK_LEFT}, {40, VK_DOWN}, {112, 0x70},
         {186, 0xBA}, {254, 0xFE}, {0, 0},        {255, 0},      {1000, 0}};
     for (const auto& [code, expected] : cases)
-    {
         EXPECT_EQ(TranslateKey(code), expected) << "key code " << code;
-    }
 }
 
 TEST(WebInput, MessagesAndFlagsMarkRepeatsReleasesAndSystemKeys)
@@ -49,9 +47,7 @@ TEST(WebInput, OnlyScrollingKeysAreKeptFromThePage)
                                              {VK_DOWN, true},   {VK_ESCAPE, false}, {'A', false},
                                              {0x20 - 1, false}, {0x29, false}};
     for (const auto& [virtualKey, scrolls] : cases)
-    {
         EXPECT_EQ(ScrollsThePage(virtualKey), scrolls) << "virtual key " << virtualKey;
-    }
 }
 
 // The canvas sits at (32, 56) on the page, shown at its own size or at half of it.

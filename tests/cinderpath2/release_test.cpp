@@ -1,26 +1,30 @@
 // SPDX-License-Identifier: Zlib
-// The game's icon as the data script draws it at build time (QM_ICON_DIR): hicolor PNGs of the
-// disc and circle with a see-through margin, and an .ico whose directory describes each PNG.
+// What ships beside the game's code: the version --version prints (QM_TEST_PROJECT_VERSION), and
+// the icon the data script draws (QM_ICON_DIR): hicolor PNGs, and an .ico describing each PNG.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "cinderpath2/version.h"
+#include "support/temporary_folder.h"
 
 namespace
 {
 
-using Bytes = std::vector<unsigned char>;
 using Rgba = std::array<int, 4>;
 
-Bytes ReadFile(const std::string& name)
+TEST(Cinderpath2Version, IsTheProjectVersion)
 {
-    std::ifstream stream(std::string(QM_ICON_DIR) + "/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::string(Cinderpath2::GetVersion()), QM_TEST_PROJECT_VERSION);
+}
+
+std::string ReadFile(const std::string& name)
+{
+    return QuillmarkTest::ReadBytes(std::string(QM_ICON_DIR) + "/" + name);
 }
 
 struct Picture
@@ -29,11 +33,12 @@ struct Picture
     int height = 0;
     std::vector<unsigned char> pixels;
 
-    explicit Picture(const unsigned char* bytes, std::size_t size)
+    explicit Picture(const char* bytes, std::size_t size)
     {
         int channels = 0;
         unsigned char* decoded =
-            stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 4);
+            stbi_load_from_memory(reinterpret_cast<const unsigned char*>(bytes), int(size), &width,
+                                  &height, &channels, 4);
         if (decoded != nullptr)
         {
             pixels.assign(decoded, decoded + width * height * 4);
@@ -50,11 +55,11 @@ struct Picture
     }
 };
 
-std::uint32_t Little(const Bytes& bytes, std::size_t at, int count)
+std::uint32_t Little(const std::string& bytes, std::size_t at, int count)
 {
     std::uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i)
-        value = value << 8 | bytes[at + i];
+        value = value << 8 | std::uint8_t(bytes[at + i]);
     return value;
 }
 
@@ -63,7 +68,7 @@ TEST(Cinderpath2Icon, HicolorPngsShowTheGameAtTheSizeOfTheirFolder)
     for (int size : {48, 256})
     {
         SCOPED_TRACE("cinderpath2_" + std::to_string(size) + ".png");
-        const Bytes file = ReadFile("cinderpath2_" + std::to_string(size) + ".png");
+        const std::string file = ReadFile("cinderpath2_" + std::to_string(size) + ".png");
         const Picture picture(file.data(), file.size());
         ASSERT_EQ(picture.width, size);
         ASSERT_EQ(picture.height, size);
@@ -76,7 +81,7 @@ TEST(Cinderpath2Icon, HicolorPngsShowTheGameAtTheSizeOfTheirFolder)
 
 TEST(Cinderpath2Icon, TheIcoDirectoryDescribesEachPngItHolds)
 {
-    const Bytes ico = ReadFile("cinderpath2.ico");
+    const std::string ico = ReadFile("cinderpath2.ico");
     ASSERT_GE(ico.size(), 6u);
     EXPECT_EQ(Little(ico, 0, 2), 0u) << "reserved";
     EXPECT_EQ(Little(ico, 2, 2), 1u) << "an icon, not a cursor";
@@ -88,9 +93,9 @@ TEST(Cinderpath2Icon, TheIcoDirectoryDescribesEachPngItHolds)
         const std::size_t entry = 6 + 16 * i;
         ASSERT_LE(entry + 16, ico.size());
         // A side of 256 is written as 0, the only way a byte can say it.
-        const int side = ico[entry] == 0 ? 256 : ico[entry];
-        EXPECT_EQ(side, sizes[i]);
-        EXPECT_EQ(ico[entry + 1] == 0 ? 256 : ico[entry + 1], sizes[i]);
+        const int width = std::uint8_t(ico[entry]), height = std::uint8_t(ico[entry + 1]);
+        EXPECT_EQ(width == 0 ? 256 : width, sizes[i]);
+        EXPECT_EQ(height == 0 ? 256 : height, sizes[i]);
         EXPECT_EQ(Little(ico, entry + 6, 2), 32u) << "bits per pixel";
         const std::uint32_t length = Little(ico, entry + 8, 4);
         const std::uint32_t offset = Little(ico, entry + 12, 4);
