@@ -37,8 +37,10 @@ printf '%s\n' '#include <cstdio>' '#include "quill_mark/core/qm_version.h"' \
 # shellcheck disable=SC2046
 g++ -std=c++17 "$work/pc_check.cpp" -o "$work/pc_check" \
   $(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs quillmark-platform)
-# The library linked in and the .pc files that found it carry the project's one version.
-library_version="$("$work/pc_check")"
+# The library linked in and the .pc files that found it carry the project's one version. It is
+# run as the game is, below: the sound device opens before main, and on a machine without one the
+# default output's failure reports would land in the version it prints.
+library_version="$(scripts/with_display.sh "$work/pc_check")"
 for pc in quillmark quillmark-platform; do
   pc_version="$(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --modversion "$pc")"
   if [ "$library_version" != "$pc_version" ]; then
