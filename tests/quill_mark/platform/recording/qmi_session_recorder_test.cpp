@@ -50,6 +50,8 @@ protected:
         ASSERT_TRUE(SessionRecorder::Start(Headless::Table(), path, "Recorded", error)) << error;
         table = &SessionRecorder::Table();
     }
+    // Also after a failed assertion: the file must be closed before its folder goes.
+    void TearDown() override { SessionRecorder::Finish(); }
 
     HWND OpenWindow()
     {
@@ -61,8 +63,8 @@ protected:
                                       nullptr, nullptr);
     }
 
-    std::string path = testing::TempDir() +
-                       testing::UnitTest::GetInstance()->current_test_info()->name() + ".replay";
+    const QuillmarkTest::TemporaryFolder folder;  // each test's own, gone with it
+    const std::string path = folder.File("session.replay");
     const qmSeam::Table* table = nullptr;
     SessionReader::Status last = SessionReader::Status::kAnswer;  // after the answers read
 };
