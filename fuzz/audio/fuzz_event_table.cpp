@@ -5,20 +5,18 @@
 // input starts from an audio manager holding nothing: tables, sounds and plays are never let go
 // by design, so a long run would otherwise grow without bound (and fill the 16 places with loops),
 // and a finding would depend on the inputs before it.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "quill_mark/audio/implementation/qmi_audio_manager_state.h"
 #include "quill_mark/audio/qm_audio_manager.h"
+#include "support/fuzz_input_file.h"
 
 namespace
 {
 
-std::string thePath;
+const QuillmarkFuzz::InputFile theInput("fuzz_event_table", ".json");
 
 // Players first: they hold OpenAL sources and buffers, not the sounds they were filled from.
 void ForgetEverything(Quillmark::Audio::AudioManager& manager)
@@ -35,19 +33,15 @@ void ForgetEverything(Quillmark::Audio::AudioManager& manager)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    thePath = "/tmp/fuzz_event_table_" + std::to_string(getpid()) + ".json";
     std::freopen("/dev/null", "w", stdout);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    std::ofstream(thePath, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
-
     const std::string tableName = "fuzz";
     Quillmark::Audio::AudioManager& manager = Quillmark::Audio::theAudioManager;
-    if (manager.LoadEventTable(tableName, thePath))
+    if (manager.LoadEventTable(tableName, theInput.Write(bytes, size)))
     {
         for (const char* event : {"blip", "hit", "7", "a"})
         {

@@ -3,39 +3,35 @@
 // open or be refused without a crash or a hang, read in blocks to the end (bounded here), seek,
 // and stream through a real OpenAL source queue on the null device. A reader that found damage
 // must read nothing more.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "quill_mark/audio/implementation/qmi_music_stream.h"
 #include "quill_mark/audio/implementation/qmi_ogg_reader.h"
 #include "quill_mark/audio/qm_audio_manager.h"
+#include "support/fuzz_input_file.h"
 
 namespace
 {
 
-std::string thePath;
+const QuillmarkFuzz::InputFile theInput("fuzz_ogg_stream", ".ogg");
 constexpr int kMostFramesRead = 1 << 20;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    thePath = "/tmp/fuzz_ogg_stream_" + std::to_string(getpid()) + ".ogg";
     std::freopen("/dev/null", "w", stdout);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    std::ofstream(thePath, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
+    const std::string& path = theInput.Write(bytes, size);
     {
-        qmImplementation::OggReader reader(thePath);
+        qmImplementation::OggReader reader(path);
         std::vector<std::int16_t> block(2 * 4096);
         int total = 0;
         for (int read = 1; read > 0 && total < kMostFramesRead; total += read)
@@ -49,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         reader.Seek(reader.GetLengthInFrames() / 2);
         reader.Read(block.data(), 100);
     }
-    qmImplementation::MusicStream stream(thePath);
+    qmImplementation::MusicStream stream(path);
     stream.SetLooping((size & 1u) != 0);
     stream.Play();
     Quillmark::Audio::theAudioManager.Update();

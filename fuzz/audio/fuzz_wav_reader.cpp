@@ -2,38 +2,31 @@
 // Fuzzes the WAV reader and one play of what it read: any bytes, written to a file, must load
 // without a crash or a hang, never claim more sample bytes than the file holds, and play (or not)
 // through a real OpenAL source. Reports go to standard output, which is silenced here.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "quill_mark/audio/implementation/qmi_audio_data.h"
 #include "quill_mark/audio/implementation/qmi_audio_player.h"
 #include "quill_mark/audio/qm_audio_manager.h"
+#include "support/fuzz_input_file.h"
 
 namespace
 {
 
-std::string thePath;
+const QuillmarkFuzz::InputFile theInput("fuzz_wav_reader", ".wav");
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    thePath = "/tmp/fuzz_wav_reader_" + std::to_string(getpid()) + ".wav";
     std::freopen("/dev/null", "w", stdout);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    std::ofstream(thePath, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
-
-    qmImplementation::AudioData data(thePath);
+    qmImplementation::AudioData data(theInput.Write(bytes, size));
     const std::int32_t dataSize = data.GetDataSize();
     // The samples are bounded by the bytes after the RIFF header and the data chunk's header.
     if (dataSize < 0 || (dataSize > 0 && static_cast<std::size_t>(dataSize) + 12 + 8 > size))

@@ -3,25 +3,22 @@
 // TrueType reader (glyph lookups, metrics, kerning and rasterising of glyphs the input picks) and
 // baked into a Font whose text is measured and drawn in a headless OpenGL context. Nothing may
 // crash, hang or read outside the file; a font that did not load must measure nothing.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "quill_mark/graphics/implementation/qmi_truetype_file.h"
 #include "quill_mark/graphics/qm_font.h"
 #include "quill_mark/graphics/qm_text.h"
 #include "quill_mark/platform/headless/qmi_offscreen_gl_context.h"
+#include "support/fuzz_input_file.h"
 
 namespace
 {
 
-std::string gFontPath;
+const QuillmarkFuzz::InputFile theFontFile("fuzz_font_loader", ".ttf");
 
 }  // namespace
 
@@ -37,8 +34,6 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
     {
         std::abort();
     }
-    gFontPath = "/tmp/quillmark_fuzz_font." + std::to_string(getpid()) + ".ttf";
-    std::atexit([] { std::remove(gFontPath.c_str()); });
     return 0;
 }
 
@@ -59,9 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             file.AdvanceWidth(file.GlyphIndex(0x20u + data[i]));
         }
     }
-    std::ofstream(gFontPath, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    const Quillmark::Graphics::Font font(gFontPath, 10);
+    const Quillmark::Graphics::Font font(theFontFile.Write(data, size), 10);
     const Quillmark::Graphics::Vector2 measured = font.Measure("AV\nWa\xC3\xA9\xE4\xB8\xAD\xFF");
     if (!font.IsLoaded() && (measured.x != 0.0f || measured.y != 0.0f))
     {

@@ -12,13 +12,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "quill_mark/graphics/implementation/qmi_texture_reset.h"
 #include "quill_mark/graphics/qm_sprite_manager.h"
 #include "quill_mark/platform/headless/qmi_offscreen_gl_context.h"
+#include "support/fuzz_input_file.h"
 
 namespace
 {
@@ -26,7 +26,7 @@ namespace
 // The seeds in fuzz/corpus/fuzz_sprite_sheet name this path.
 constexpr char kTexturePath[] = "/tmp/quillmark_fuzz_sprite_sheet.png";
 
-std::string gSheetPath;
+const QuillmarkFuzz::InputFile theSheet("fuzz_sprite_sheet", ".json");
 
 // Written under a private name and renamed, so parallel fuzzing jobs never read half a file.
 void WriteTexture()
@@ -62,20 +62,14 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
         std::abort();
     }
     WriteTexture();
-    gSheetPath = "/tmp/quillmark_fuzz_sprite_sheet." + std::to_string(getpid()) + ".json";
-    std::atexit([] { std::remove(gSheetPath.c_str()); });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     {
-        std::ofstream file(gSheetPath, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    {
         Quillmark::Graphics::SpriteManager manager;
-        manager.LoadSpriteSheetFromFile("fuzz", gSheetPath);
+        manager.LoadSpriteSheetFromFile("fuzz", theSheet.Write(data, size));
         manager.GetSprite("fuzz", "a");
     }
     qmImplementation::ReleaseAllTextures();

@@ -4,8 +4,6 @@
 // What was read is then written back by the writer (in the current version) and read again, which
 // must give the very same answers, values of failed calls too (a pad's slot): a recording that
 // the reader accepts is one the writer can produce.
-#include <unistd.h>
-
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -14,6 +12,7 @@
 
 #include "quill_mark/platform/recording/qmi_session_reader.h"
 #include "quill_mark/platform/recording/qmi_session_writer.h"
+#include "support/fuzz_input_file.h"
 
 namespace
 {
@@ -21,7 +20,8 @@ namespace
 using qmImplementation::Session::Answer;
 using qmImplementation::Session::SessionReader;
 
-std::string thePath;
+// Where the write-back goes.
+const QuillmarkFuzz::InputFile theFile("fuzz_session_reader", ".replay");
 
 std::vector<Answer> ReadAnswers(SessionReader& reader, SessionReader::Status& status)
 {
@@ -54,7 +54,7 @@ void WriteBackAndCompare(const std::string& game, const std::vector<Answer>& ans
 {
     std::string error;
     qmImplementation::Session::SessionWriter writer;
-    if (!writer.Open(thePath, game, error))
+    if (!writer.Open(theFile.Path(), game, error))
     {
         __builtin_trap();
     }
@@ -64,7 +64,7 @@ void WriteBackAndCompare(const std::string& game, const std::vector<Answer>& ans
     }
     writer.Close();
     std::ostringstream text;
-    text << std::ifstream(thePath, std::ios::binary).rdbuf();
+    text << std::ifstream(theFile.Path(), std::ios::binary).rdbuf();
     SessionReader again;
     SessionReader::Status status = SessionReader::Status::kAnswer;
     if (!again.Open(text.str()))
@@ -86,12 +86,6 @@ void WriteBackAndCompare(const std::string& game, const std::vector<Answer>& ans
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    thePath = "/tmp/fuzz_session_reader_" + std::to_string(getpid()) + ".replay";
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
