@@ -36,12 +36,6 @@ void MakeOffscreenCurrent(const State::GlContext* context)
     }
 }
 
-Window* LiveDeviceContextWindow(HDC deviceContext)
-{
-    Window* owner = GetState().FindDeviceContextWindow(deviceContext);
-    return owner != nullptr && !owner->destroyed ? owner : nullptr;
-}
-
 }  // namespace
 
 bool UseOffscreenGl(bool use)
@@ -91,34 +85,27 @@ int ReleaseDC(HWND window, HDC deviceContext)
 
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
 {
-    State& state = GetState();
-    if (LiveDeviceContextWindow(deviceContext) == nullptr || descriptor == nullptr)
-    {
-        return 0;
-    }
-    state.chosenFormats.push_back(*descriptor);
-    return static_cast<int>(state.chosenFormats.size());
+    return GetState().ChooseFormat(deviceContext, descriptor);
 }
 
 // A window's pixel format can be set once, to a format ChoosePixelFormat handed out.
 BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* /*descriptor*/)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
-    State& state = GetState();
-    if (owner == nullptr || owner->pixelFormat != 0 || format < 1 ||
-        format > static_cast<int>(state.chosenFormats.size()))
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
+    const PIXELFORMATDESCRIPTOR* chosen = GetState().FormatToSet(owner, format);
+    if (chosen == nullptr)
     {
         return 0;
     }
     owner->pixelFormat = format;
-    owner->pixelFormatDescriptor = state.chosenFormats[static_cast<std::size_t>(format - 1)];
+    owner->pixelFormatDescriptor = *chosen;
     return 1;
 }
 
 // As on a real driver, a context needs a window with a pixel format.
 HGLRC wglCreateContext(HDC deviceContext)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
     if (owner == nullptr || owner->pixelFormat == 0)
     {
         return nullptr;
@@ -134,7 +121,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context)
     State::GlContext* found = context != nullptr ? state.FindContext(context) : nullptr;
     if (context != nullptr)
     {
-        Window* owner = LiveDeviceContextWindow(deviceContext);
+        Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
         if (found == nullptr || found->deleted || owner == nullptr || found->window != owner)
         {
             return 0;
@@ -171,7 +158,7 @@ BOOL wglDeleteContext(HGLRC context)
 
 BOOL SwapBuffers(HDC deviceContext)
 {
-    if (LiveDeviceContextWindow(deviceContext) == nullptr)
+    if (GetState().FindLiveDeviceContextWindow(deviceContext) == nullptr)
     {
         return 0;
     }

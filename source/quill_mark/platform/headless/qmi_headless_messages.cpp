@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Zlib
-// The message queue of the headless layer: what the driver posts, what window destruction
-// posts, and the default handling of the few messages whose default matters to the framework.
+// The message queue of the headless layer: what the driver posts, and the default handling of
+// the few messages whose default matters to the framework.
 #include "quill_mark/platform/headless/qmi_headless_state.h"
 
 namespace qmImplementation::HeadlessLayer

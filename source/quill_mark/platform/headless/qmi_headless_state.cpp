@@ -83,12 +83,9 @@ HWND GetLatestWindow()
 WindowInfo GetWindowInfo(HWND window)
 {
     WindowInfo info;
-    for (Window& candidate : GetState().windows)
+    if (const Window* found = GetState().FindWindow(window))
     {
-        if (State::HandleOf(candidate) != window)
-        {
-            continue;
-        }
+        const Window& candidate = *found;
         info.known = true;
         info.destroyed = candidate.destroyed;
         info.visible = candidate.visible;

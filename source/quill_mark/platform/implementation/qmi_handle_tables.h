@@ -96,6 +96,49 @@ struct HandleTables
         return nullptr;
     }
 
+    Window* FindLiveDeviceContextWindow(qmSeam::HDC deviceContext)
+    {
+        Window* owner = FindDeviceContextWindow(deviceContext);
+        return owner != nullptr && !owner->destroyed ? owner : nullptr;
+    }
+
+    // The first live window, for layers that have one place to show it; null when there is none.
+    Window* FirstLiveWindow()
+    {
+        for (Window& candidate : windows)
+        {
+            if (!candidate.destroyed)
+            {
+                return &candidate;
+            }
+        }
+        return nullptr;
+    }
+
+    // ChoosePixelFormat for layers that keep every request as its own format: the formats are
+    // numbered from 1 in the order asked for; 0 for a device context that is not live.
+    int ChooseFormat(qmSeam::HDC deviceContext, const qmSeam::PIXELFORMATDESCRIPTOR* descriptor)
+    {
+        if (FindLiveDeviceContextWindow(deviceContext) == nullptr || descriptor == nullptr)
+        {
+            return 0;
+        }
+        chosenFormats.push_back(*descriptor);
+        return static_cast<int>(chosenFormats.size());
+    }
+
+    // What SetPixelFormat may give the owner: a format ChooseFormat handed out, once per window;
+    // null when the window has one already or the number is none of ours.
+    const qmSeam::PIXELFORMATDESCRIPTOR* FormatToSet(const Window* owner, int format) const
+    {
+        if (owner == nullptr || owner->pixelFormat != 0 || format < 1 ||
+            format > static_cast<int>(chosenFormats.size()))
+        {
+            return nullptr;
+        }
+        return &chosenFormats[static_cast<std::size_t>(format - 1)];
+    }
+
     GlContext* FindContext(qmSeam::HGLRC context)
     {
         for (GlContext& candidate : contexts)

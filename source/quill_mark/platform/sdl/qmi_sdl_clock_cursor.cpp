@@ -18,7 +18,7 @@ BOOL GetCursorPos(LPPOINT point)
     }
     int x = 0;
     int y = 0;
-    Window* window = AnyLiveWindow();
+    Window* window = GetState().FirstLiveWindow();
     if (window == nullptr || !X11WindowSystem::QueryPointer(window->sdlWindow, x, y))
     {
         SDL_GetGlobalMouseState(&x, &y);

@@ -11,12 +11,6 @@ namespace qmImplementation::SdlLayer
 namespace
 {
 
-Window* LiveDeviceContextWindow(HDC deviceContext)
-{
-    Window* owner = GetState().FindDeviceContextWindow(deviceContext);
-    return owner != nullptr && !owner->destroyed ? owner : nullptr;
-}
-
 // SDL makes a new context current; put back whatever was current before.
 void RestoreCurrentContext(SDL_Window* createdFor)
 {
@@ -47,26 +41,19 @@ int ReleaseDC(HWND /*window*/, HDC deviceContext)
 // Every request is its own format: the visual is chosen from it when the format is set.
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
 {
-    if (LiveDeviceContextWindow(deviceContext) == nullptr || descriptor == nullptr)
-    {
-        return 0;
-    }
-    std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
-    chosenFormats.push_back(*descriptor);
-    return static_cast<int>(chosenFormats.size());
+    return GetState().ChooseFormat(deviceContext, descriptor);
 }
 
 // A window's pixel format can be set once, to a format ChoosePixelFormat handed out.
 BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* /*descriptor*/)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
-    std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
-    if (owner == nullptr || owner->pixelFormat != 0 || format < 1 ||
-        format > static_cast<int>(chosenFormats.size()))
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
+    const PIXELFORMATDESCRIPTOR* chosen = GetState().FormatToSet(owner, format);
+    if (chosen == nullptr)
     {
         return 0;
     }
-    const GlAttributes wanted = AttributesOf(chosenFormats[static_cast<std::size_t>(format - 1)]);
+    const GlAttributes wanted = AttributesOf(*chosen);
     if (!(wanted == owner->attributes) && !RecreateSdlWindow(*owner, wanted))
     {
         return 0;
@@ -77,7 +64,7 @@ BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* 
 
 HGLRC wglCreateContext(HDC deviceContext)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
     if (owner == nullptr || owner->pixelFormat == 0)
     {
         return nullptr;
@@ -103,7 +90,7 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context)
         return 1;
     }
     State::GlContext* found = GetState().FindContext(context);
-    Window* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
     if (found == nullptr || found->deleted || owner == nullptr ||
         SDL_GL_MakeCurrent(owner->sdlWindow, found->native) != 0)
     {
@@ -137,7 +124,7 @@ BOOL wglDeleteContext(HGLRC context)
 
 BOOL SwapBuffers(HDC deviceContext)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
     if (owner == nullptr)
     {
         return 0;

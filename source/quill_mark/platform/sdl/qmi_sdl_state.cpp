@@ -99,18 +99,6 @@ Window* FindWindowBySdlId(Uint32 sdlWindowId)
     return nullptr;
 }
 
-Window* AnyLiveWindow()
-{
-    for (Window& candidate : GetState().windows)
-    {
-        if (!candidate.destroyed)
-        {
-            return &candidate;
-        }
-    }
-    return nullptr;
-}
-
 WindowGeometry MeasureWindow(const Window& window)
 {
     WindowGeometry geometry;

@@ -78,8 +78,6 @@ State& GetState();
 bool EnsureVideo();
 
 Window* FindWindowBySdlId(Uint32 sdlWindowId);
-// Any live window, for queries that need one; null when there is none.
-Window* AnyLiveWindow();
 
 // The client area in screen pixels and the frame the window manager puts around it (zero where
 // there is no window manager or it has not framed the window yet).

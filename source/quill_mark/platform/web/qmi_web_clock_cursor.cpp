@@ -32,7 +32,7 @@ BOOL GetCursorPos(LPPOINT point)
 
 BOOL ScreenToClient(HWND window, LPPOINT point)
 {
-    if (FindLiveWindow(window) == nullptr || point == nullptr)
+    if (GetState().FindLiveWindow(window) == nullptr || point == nullptr)
     {
         return 0;
     }

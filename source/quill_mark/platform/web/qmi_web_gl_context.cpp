@@ -18,12 +18,6 @@ namespace qmImplementation::WebLayer
 namespace
 {
 
-Window* LiveDeviceContextWindow(HDC deviceContext)
-{
-    Window* owner = GetState().FindDeviceContextWindow(deviceContext);
-    return owner != nullptr && !owner->destroyed ? owner : nullptr;
-}
-
 bool HasLiveContext()
 {
     for (const State::GlContext& context : GetState().contexts)
@@ -69,7 +63,7 @@ GLFWwindow* CreateCanvasContext(const PIXELFORMATDESCRIPTOR& descriptor)
 
 HDC GetDC(HWND window)
 {
-    Window* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     return live != nullptr ? State::HandleOf(live->deviceContext) : nullptr;
 }
 
@@ -81,34 +75,27 @@ int ReleaseDC(HWND /*window*/, HDC deviceContext)
 // Every request is its own format: the context is made from it.
 int ChoosePixelFormat(HDC deviceContext, const PIXELFORMATDESCRIPTOR* descriptor)
 {
-    if (LiveDeviceContextWindow(deviceContext) == nullptr || descriptor == nullptr)
-    {
-        return 0;
-    }
-    std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
-    chosenFormats.push_back(*descriptor);
-    return static_cast<int>(chosenFormats.size());
+    return GetState().ChooseFormat(deviceContext, descriptor);
 }
 
 // A window's pixel format can be set once, to a format ChoosePixelFormat handed out.
 BOOL SetPixelFormat(HDC deviceContext, int format, const PIXELFORMATDESCRIPTOR* /*descriptor*/)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
-    std::deque<PIXELFORMATDESCRIPTOR>& chosenFormats = GetState().chosenFormats;
-    if (owner == nullptr || owner->pixelFormat != 0 || format < 1 ||
-        format > static_cast<int>(chosenFormats.size()))
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
+    const PIXELFORMATDESCRIPTOR* chosen = GetState().FormatToSet(owner, format);
+    if (chosen == nullptr)
     {
         return 0;
     }
     owner->pixelFormat = format;
-    owner->pixelFormatDescriptor = chosenFormats[static_cast<std::size_t>(format - 1)];
+    owner->pixelFormatDescriptor = *chosen;
     return 1;
 }
 
 // As with WGL, creating a context does not make it current.
 HGLRC wglCreateContext(HDC deviceContext)
 {
-    Window* owner = LiveDeviceContextWindow(deviceContext);
+    Window* owner = GetState().FindLiveDeviceContextWindow(deviceContext);
     if (owner == nullptr || owner->pixelFormat == 0 || HasLiveContext())
     {
         return nullptr;
@@ -136,7 +123,8 @@ BOOL wglMakeCurrent(HDC deviceContext, HGLRC context)
         return 1;
     }
     State::GlContext* found = state.FindContext(context);
-    if (found == nullptr || found->deleted || LiveDeviceContextWindow(deviceContext) == nullptr)
+    if (found == nullptr || found->deleted ||
+        GetState().FindLiveDeviceContextWindow(deviceContext) == nullptr)
     {
         return 0;
     }
@@ -172,7 +160,7 @@ BOOL wglDeleteContext(HGLRC context)
 // the program gives it control: here, until the next animation frame.
 BOOL SwapBuffers(HDC deviceContext)
 {
-    if (LiveDeviceContextWindow(deviceContext) == nullptr)
+    if (GetState().FindLiveDeviceContextWindow(deviceContext) == nullptr)
     {
         return 0;
     }

@@ -14,14 +14,7 @@ State& GetState()
 
 Window* CanvasWindow()
 {
-    for (Window& candidate : GetState().windows)
-    {
-        if (!candidate.destroyed)
-        {
-            return &candidate;
-        }
-    }
-    return nullptr;
+    return GetState().FirstLiveWindow();
 }
 
 }  // namespace qmImplementation::WebLayer

@@ -66,11 +66,6 @@ struct State : HandleTables<Window>
 
 State& GetState();
 
-inline Window* FindLiveWindow(HWND window)
-{
-    return GetState().FindLiveWindow(window);
-}
-
 // The live window that owns the canvas; null when there is none.
 Window* CanvasWindow();
 

@@ -70,7 +70,7 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
 
 BOOL GetClientRect(HWND window, LPRECT rect)
 {
-    if (FindLiveWindow(window) == nullptr || rect == nullptr)
+    if (GetState().FindLiveWindow(window) == nullptr || rect == nullptr)
     {
         return 0;
     }
@@ -82,7 +82,7 @@ BOOL GetClientRect(HWND window, LPRECT rect)
 // Where the page shows the canvas, in viewport pixels.
 BOOL GetWindowRect(HWND window, LPRECT rect)
 {
-    if (FindLiveWindow(window) == nullptr || rect == nullptr)
+    if (GetState().FindLiveWindow(window) == nullptr || rect == nullptr)
     {
         return 0;
     }
@@ -96,7 +96,7 @@ BOOL GetWindowRect(HWND window, LPRECT rect)
 BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int /*x*/, int /*y*/, int width, int height,
                   UINT /*flags*/)
 {
-    if (FindLiveWindow(window) == nullptr)
+    if (GetState().FindLiveWindow(window) == nullptr)
     {
         return 0;
     }
@@ -107,7 +107,7 @@ BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int /*x*/, int /*y*/, int w
 // A pending paint of a shown window is sent at once instead of waiting in the queue.
 BOOL UpdateWindow(HWND window)
 {
-    Window* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr)
     {
         return 0;
@@ -123,7 +123,7 @@ BOOL UpdateWindow(HWND window)
 // has the focus, as a newly shown window learns whether it is the active one.
 BOOL ShowWindow(HWND window, int command)
 {
-    Window* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     if (live == nullptr)
     {
         return 0;
@@ -145,7 +145,7 @@ BOOL ShowWindow(HWND window, int command)
 
 BOOL SetWindowTextA(HWND window, LPCSTR text)
 {
-    if (FindLiveWindow(window) == nullptr)
+    if (GetState().FindLiveWindow(window) == nullptr)
     {
         return 0;
     }
@@ -155,7 +155,7 @@ BOOL SetWindowTextA(HWND window, LPCSTR text)
 
 BOOL DestroyWindow(HWND window)
 {
-    Window* live = FindLiveWindow(window);
+    Window* live = GetState().FindLiveWindow(window);
     // A window already on its way out (its WM_DESTROY handler asked again) is not destroyed twice.
     if (live == nullptr || live->destroying)
     {
