@@ -38,10 +38,16 @@ Result Unanswered(Arguments...)
     }
 }
 
-// Its 0 would be success: without a layer no pad is connected.
-DWORD UnansweredXInputGetState(DWORD /*userIndex*/, XINPUT_STATE* /*state*/)
+// Its 0 would be success: without a layer no pad is connected, with the state zeroed as the
+// seam promises.
+DWORD UnansweredXInputGetState(DWORD userIndex, XINPUT_STATE* state)
 {
     TellOnce();
+    if (userIndex >= XUSER_MAX_COUNT || state == nullptr)
+    {
+        return ERROR_BAD_ARGUMENTS;
+    }
+    *state = XINPUT_STATE{};
     return ERROR_DEVICE_NOT_CONNECTED;
 }
 

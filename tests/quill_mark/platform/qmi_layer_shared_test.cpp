@@ -69,7 +69,10 @@ TEST(Seam, BeforeALayerIsChosenEveryCallFailsAndSaysWhyOnce)
     EXPECT_EQ(PeekMessageA(&message, nullptr, 0, 0, 1), 0);
     // Success is 0 here: failing means no pad.
     qmSeam::XINPUT_STATE pad = {};
+    pad.dwPacketNumber = 9;
     EXPECT_EQ(XInputGetState(0, &pad), qmSeam::ERROR_DEVICE_NOT_CONNECTED);
+    EXPECT_EQ(pad.dwPacketNumber, 0u);
+    EXPECT_EQ(XInputGetState(qmSeam::XUSER_MAX_COUNT, &pad), qmSeam::ERROR_BAD_ARGUMENTS);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Quillmark: no platform layer was chosen; a program starts through "
               "Quillmark::Session::RunSession\n");
