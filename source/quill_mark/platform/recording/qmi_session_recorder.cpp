@@ -179,6 +179,7 @@ bool SessionRecorder::Start(const qmSeam::Table& layer, const std::string& path,
     {
         return false;
     }
+    recording.windows = WindowNumbers{};
     recording.layer = &layer;
     qmSeam::Table& table = recording.table;
     table = layer;

@@ -2,9 +2,11 @@
 // The token forms are those the reader accepts; docs/replay_format.md describes them.
 #include "quill_mark/platform/recording/qmi_session_writer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <iterator>
 
 namespace qmImplementation::Session
 {
@@ -27,6 +29,13 @@ SessionWriter::~SessionWriter()
 
 bool SessionWriter::Open(const std::string& path, const std::string& game, std::string& error)
 {
+    // A writer opened again starts from nothing: a repeat in the new file is one of its own.
+    Close();
+    mBuffer.clear();
+    mPreviousCount = 0;
+    mPreviousCursor = Answer{};
+    mPreviousOrigin = Answer{};
+    std::fill(std::begin(mPreviousPads), std::end(mPreviousPads), Answer{});
     mFile = std::fopen(path.c_str(), "wb");
     if (mFile == nullptr)
     {

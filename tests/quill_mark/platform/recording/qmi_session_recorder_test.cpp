@@ -202,3 +202,30 @@ TEST_F(SessionRecorderTest, APadIsWrittenInFullOnlyWhenItsSlotsAnswerChangesAndR
 }
 
 }  // namespace
+
+// A second recording in the same process is a file of its own: its first cursor is written in
+// full and its first window is number 1 again, whatever the recording before it held.
+TEST_F(SessionRecorderTest, ASecondRecordingStartsFromNothing)
+{
+    OpenWindow();
+    POINT point = {};
+    Headless::SetCursorScreenPosition(12, 34);
+    table->GetCursorPos(&point);
+    SessionRecorder::Finish();
+    const std::string second = folder.File("second.replay");
+    std::string error;
+    ASSERT_TRUE(SessionRecorder::Start(Headless::Table(), second, "Recorded", error)) << error;
+    OpenWindow();
+    table->GetCursorPos(&point);
+    Headless::PostKeyUp(VK_ESCAPE);
+    MSG message = {};
+    table->PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+    SessionRecorder::Finish();
+
+    const std::vector<Answer> answers = ReadAnswers(second, last);
+    EXPECT_EQ(last, SessionReader::Status::kEnd);
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0].values[0], 12);
+    EXPECT_EQ(answers[0].values[1], 34);
+    EXPECT_EQ(answers[1].values[0], 1);  // the message's window
+}
