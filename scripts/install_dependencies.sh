@@ -38,6 +38,9 @@ web=(
   # Debian's Emscripten (its compilers, Binaryen and the node modules it runs come with it);
   # the pages are served by Python's static server.
   emscripten python3
+  # The first game's page makes its data as its own project does: its music with oggenc, its
+  # font copied from DejaVu Sans.
+  fonts-dejavu-core vorbis-tools
 )
 tests=(
   git clang-format
