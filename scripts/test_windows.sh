@@ -19,7 +19,8 @@ cmake --build --preset default --target cinderpath2_e2e_tests cinderpath2
 
 # Nothing of Wine's is left running afterwards.
 prefix="$PWD/build/windows/wine"
-trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+work="$(mktemp -d)"
+trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 scripts/with_display.sh ctest --preset windows "$@"
 windows_game="'$PWD/scripts/run_under_wine.sh' --alone '$prefix' '$PWD/build/windows/cinderpath2.exe'"
@@ -36,11 +37,9 @@ for recording in tests/replays/*.replay; do
   echo "== $recording, replayed on Windows"
   scripts/with_display.sh bash -c "$windows_game --replay '$recording'" | identical
 done
-work="$(mktemp -d)"
 echo "== recorded on Windows, replayed on Linux"
 scripts/with_display.sh tests/replays/record_then_replay.sh "$work" "$windows_game" \
   "$PWD/build/default/cinderpath2" | identical
 echo "== recorded on Linux, replayed on Windows"
 scripts/with_display.sh tests/replays/record_then_replay.sh "$work" \
   "$PWD/build/default/cinderpath2" "$windows_game" | identical
-rm -rf "$work"
