@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "quill_mark/graphics/implementation/qmi_texture_reset.h"
 #include "quill_mark/graphics/implementation/qmi_truetype_file.h"
 #include "quill_mark/graphics/qm_font.h"
 #include "quill_mark/graphics/qm_text.h"
@@ -54,13 +55,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             file.AdvanceWidth(file.GlyphIndex(0x20u + data[i]));
         }
     }
-    const Quillmark::Graphics::Font font(theFontFile.Write(data, size), 10);
-    const Quillmark::Graphics::Vector2 measured = font.Measure("AV\nWa\xC3\xA9\xE4\xB8\xAD\xFF");
-    if (!font.IsLoaded() && (measured.x != 0.0f || measured.y != 0.0f))
     {
-        __builtin_trap();
+        const Quillmark::Graphics::Font font(theFontFile.Write(data, size), 10);
+        const Quillmark::Graphics::Vector2 measured =
+            font.Measure("AV\nWa\xC3\xA9\xE4\xB8\xAD\xFF");
+        if (!font.IsLoaded() && (measured.x != 0.0f || measured.y != 0.0f))
+        {
+            __builtin_trap();
+        }
+        Quillmark::Graphics::Text text(font, "Hello\nworld");
+        text.Render();
     }
-    Quillmark::Graphics::Text text(font, "Hello\nworld");
-    text.Render();
+    // Atlases are shared by name and every input bakes under the same one: without this only the
+    // first font that loads would ever be uploaded, and textures are never let go by design.
+    qmImplementation::ReleaseAllTextures();
     return 0;
 }
