@@ -70,10 +70,10 @@ TEST_F(FontTest, FilesThatAreNoReadableFontAreReportedAndTheirTextDrawsNothing)
     const struct
     {
         const char* name;
-        std::string bytes;  // "" for no file at all
+        std::string bytes;  // the file's contents; "missing.ttf" (checked by name) is not written
     } cases[] = {
         {"missing.ttf", ""},
-        {"empty.ttf", std::string(1, '\0').substr(1)},
+        {"empty.ttf", ""},
         {"text.ttf", "not a font at all, just text"},
         {"cut.ttf", dejaVu.substr(0, 4000)},
         {"directory_only.ttf", dejaVu.substr(0, 12 + 16 * 20)},
@@ -108,6 +108,11 @@ TEST_F(FontTest, OutlinesThatDoNotHoldTogetherAreReportedAndLeftBlank)
     EXPECT_GT(DrawnAt(Font(kDejaVuSans, 32), "A", 100, 100)[2], 0);
     const std::string dejaVu = ReadBytes(kDejaVuSans);
     using std::string;
+    // 40 copies of glyph 4766, itself 8 components over two more levels: 360 components in all,
+    // though no one level holds more than 40.
+    string copies;
+    for (int i = 0; i < 40; ++i)
+        copies += string(i < 39 ? "\0\x22" : "\0\x02", 2) + string("\x12\x9E\0\0", 4);
     const struct
     {
         const char* what;
@@ -129,6 +134,8 @@ TEST_F(FontTest, OutlinesThatDoNotHoldTogetherAreReportedAndLeftBlank)
         {"made of itself",
          WithGlyphA(dejaVu, string("\xFF\xFF", 2) + string(8, '\0') + string("\0\2\0\x24\0\0", 6)),
          9},
+        {"too many components below it",
+         WithGlyphA(dejaVu, string("\xFF\xFF", 2) + string(8, '\0') + copies), 9},
     };
     for (const auto& c : cases)
     {

@@ -298,8 +298,10 @@ bool TrueTypeFile::GlyphRange(int glyph, std::size_t& begin, std::size_t& end) c
     return !loca.Failed() && begin <= end && end <= mGlyf.length;
 }
 
-// `extent` becomes the largest absolute coordinate stb_truetype will produce for the glyph.
-bool TrueTypeFile::CheckGlyph(int glyph, int depth, int& extent) const
+// `extent` becomes the largest absolute coordinate stb_truetype will produce for the glyph;
+// `budget` is what is left of the components the whole glyph may visit, all levels together, so
+// nested compounds cannot multiply their way to billions of visits.
+bool TrueTypeFile::CheckGlyph(int glyph, int depth, int& extent, int& budget) const
 {
     std::size_t begin = 0, end = 0;
     extent = 0;
@@ -318,7 +320,7 @@ bool TrueTypeFile::CheckGlyph(int glyph, int depth, int& extent) const
         return false;
     }
     return contours >= 0 ? CheckSimpleGlyph(data, contours, extent)
-                         : CheckCompoundGlyph(data, depth, extent);
+                         : CheckCompoundGlyph(data, depth, extent, budget);
 }
 
 // Contour ends must rise (stb_truetype walks them as if they did), and the flags and both
@@ -373,10 +375,10 @@ bool TrueTypeFile::CheckSimpleGlyph(const Reader& glyph, int contours, int& exte
 
 // Every component must place itself by offsets (stb_truetype cannot match points), refer to a
 // glyph that checks out in turn, and stay within 16-bit coordinates once transformed.
-bool TrueTypeFile::CheckCompoundGlyph(const Reader& glyph, int depth, int& extent) const
+bool TrueTypeFile::CheckCompoundGlyph(const Reader& glyph, int depth, int& extent,
+                                      int& budget) const
 {
     std::size_t at = 10;
-    int components = 0;
     std::uint32_t flags = 0;
     do
     {
@@ -403,8 +405,8 @@ bool TrueTypeFile::CheckCompoundGlyph(const Reader& glyph, int depth, int& exten
             at += 8;
         }
         int inner = 0;
-        if ((flags & 2) == 0 || glyph.Failed() || ++components > kComponentBudget ||
-            !CheckGlyph(component, depth + 1, inner))
+        if ((flags & 2) == 0 || glyph.Failed() || --budget < 0 ||
+            !CheckGlyph(component, depth + 1, inner, budget))
         {
             return false;
         }
@@ -422,7 +424,8 @@ bool TrueTypeFile::Rasterize(int glyph, float scale, GlyphBitmap& bitmap) const
 {
     bitmap = GlyphBitmap{};
     int extent = 0;
-    if (!mStb || !CheckGlyph(glyph, 0, extent))
+    int budget = kComponentBudget;
+    if (!mStb || !CheckGlyph(glyph, 0, extent, budget))
     {
         return false;
     }

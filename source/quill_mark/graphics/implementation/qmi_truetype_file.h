@@ -62,9 +62,9 @@ private:
     bool ReadCharacterMap();
     bool ReadMetrics();
     bool GlyphRange(int glyph, std::size_t& begin, std::size_t& end) const;
-    bool CheckGlyph(int glyph, int depth, int& extent) const;
+    bool CheckGlyph(int glyph, int depth, int& extent, int& budget) const;
     bool CheckSimpleGlyph(const Reader& glyph, int contours, int& extent) const;
-    bool CheckCompoundGlyph(const Reader& glyph, int depth, int& extent) const;
+    bool CheckCompoundGlyph(const Reader& glyph, int depth, int& extent, int& budget) const;
 
     std::vector<unsigned char> mBytes;
     Table mHead, mHhea, mHmtx, mMaxp, mLoca, mGlyf, mCmap, mKern;
