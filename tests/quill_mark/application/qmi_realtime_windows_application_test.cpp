@@ -176,7 +176,7 @@ TEST(RealtimeWindowsApplication, OpenReportsEachMisuseInOrderAndGoesOn)
 {
     Handler one, two;
     RealtimeApplication first(one), second(two);
-    // The reports a script makes on a fresh platform, the class name taken by `procedure` if given.
+    // The reports a script makes on a fresh platform, the class name taken by `foreign` if given.
     const auto reportsOf = [&](std::function<void(UINT)> foreign, std::function<void()> script)
     {
         Headless::Reset();

@@ -88,14 +88,25 @@ TEST_F(TextureManagerTest, EveryChannelLayoutArrivesAsRgbaWithTheTopRowFirstAndS
         EXPECT_EQ(theTextureManager.GetTextureHeight(handle), 5);
         EXPECT_EQ(ReadTexture(handle, 3, 5), Pattern(3, 5, channels, true)) << channels;
     }
-    const GLenum names[] = {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER, GL_TEXTURE_WRAP_S,
-                            GL_TEXTURE_WRAP_T};
-    GLint values[5] = {};
-    for (int i = 0; i < 4; ++i)
-        glGetTexParameteriv(GL_TEXTURE_2D, names[i], &values[i]);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &values[4]);
-    EXPECT_EQ(std::vector<GLint>(values, values + 5),
-              (std::vector<GLint>{GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, 0}));
+    const struct
+    {
+        GLenum name;
+        const char* what;
+        GLint expected;
+    } parameters[] = {{GL_TEXTURE_MIN_FILTER, "min filter", GL_LINEAR},
+                      {GL_TEXTURE_MAG_FILTER, "mag filter", GL_LINEAR},
+                      {GL_TEXTURE_WRAP_S, "wrap s", GL_REPEAT},
+                      {GL_TEXTURE_WRAP_T, "wrap t", GL_REPEAT}};
+    for (const auto& parameter : parameters)
+    {
+        GLint value = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, parameter.name, &value);
+        EXPECT_EQ(value, parameter.expected) << parameter.what;
+    }
+    // No second level: a texture is made without mipmaps.
+    GLint secondLevelWidth = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &secondLevelWidth);
+    EXPECT_EQ(secondLevelWidth, 0);
     GLfloat border[4] = {};
     glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
     EXPECT_EQ(std::vector<GLfloat>(border, border + 4), (std::vector<GLfloat>{1, 0, 1, 1}));

@@ -48,8 +48,8 @@ TEST_F(TextDrawing, AStringSitsOnItsAnchoredOriginInItsColourScaledAndTurnedCloc
         {
             const Rgba pixel = image.At(x, y);
             reddest = std::max(reddest, int(pixel.red));
-            ASSERT_EQ((std::array<int, 2>{pixel.green, pixel.blue}), (std::array<int, 2>{0, 0}))
-                << "at " << x << "," << y;
+            ASSERT_EQ(int(pixel.green), 0) << "green at " << x << "," << y;
+            ASSERT_EQ(int(pixel.blue), 0) << "blue at " << x << "," << y;
         }
     EXPECT_EQ(reddest, 255);
 

@@ -13,6 +13,7 @@
 #include "quill_mark/platform/implementation/qmi_crt_rand.h"
 #include "quill_mark/platform/qm_frame_observer.h"
 #include "quill_mark/platform/qmi_seam_numbers.h"
+#include "support/expect_pad.h"
 
 namespace
 {
@@ -143,13 +144,12 @@ TEST_F(SessionReplayerTest, PadsAreAnsweredFromTheRecordingAndABareSlotRepeatsIt
     const DWORD kNotConnected = ERROR_DEVICE_NOT_CONNECTED;
     EXPECT_EQ(padResults, (std::vector<DWORD>{ERROR_SUCCESS, kNotConnected, ERROR_SUCCESS,
                                               kNotConnected, kNotConnected, kNotConnected}));
+    // Buttons, triggers and sticks as recorded, in XINPUT_GAMEPAD's order.
+    const XINPUT_GAMEPAD recorded = {XINPUT_GAMEPAD_A, 0, 255, -32768, 32767, 0, -1};
     for (std::size_t frame : {0u, 2u})
     {
-        const XINPUT_GAMEPAD& pad = pads[frame].Gamepad;
-        EXPECT_EQ((std::vector<int>{pad.wButtons, pad.bLeftTrigger, pad.bRightTrigger, pad.sThumbLX,
-                                    pad.sThumbLY, pad.sThumbRX, pad.sThumbRY}),
-                  (std::vector<int>{XINPUT_GAMEPAD_A, 0, 255, -32768, 32767, 0, -1}))
-            << "buttons, triggers and sticks in frame " << frame / 2 + 1;
+        SCOPED_TRACE("pad 0 in frame " + std::to_string(frame / 2 + 1));
+        QuillmarkTest::ExpectPad(pads[frame].Gamepad, recorded);
     }
     // Unchanged, so the same packet; a pad that is gone answers nothing.
     EXPECT_EQ(pads[2].dwPacketNumber, pads[0].dwPacketNumber);
