@@ -134,6 +134,11 @@ TEST_F(FontTest, OutlinesThatDoNotHoldTogetherAreReportedAndLeftBlank)
         {"made of itself",
          WithGlyphA(dejaVu, string("\xFF\xFF", 2) + string(8, '\0') + string("\0\2\0\x24\0\0", 6)),
          9},
+        // Glyph 2697 is four levels deep itself, so A made of it is five.
+        {"nested five deep",
+         WithGlyphA(dejaVu,
+                    string("\xFF\xFF", 2) + string(8, '\0') + string("\0\2\x0A\x89\0\0", 6)),
+         9},
         {"too many components below it",
          WithGlyphA(dejaVu, string("\xFF\xFF", 2) + string(8, '\0') + copies), 9},
     };
