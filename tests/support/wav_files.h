@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "support/temporary_folder.h"
@@ -33,13 +34,25 @@ inline std::string Wav(int channels, int rate, int bits, const std::string& rest
            rest;
 }
 
-// A 16-bit mono 441 Hz tone at 22050 Hz (50 samples a period) and 0.8 of full scale.
-inline std::string ToneFile(double seconds)
+// A 16-bit mono 441 Hz tone at 22050 Hz (50 samples a period) and 0.8 of full scale, in pieces
+// of the given seconds, sounding and silent by turns, sounding first.
+inline std::string Beeps(std::initializer_list<double> pieces)
 {
     std::string samples;
-    for (int i = 0; i < static_cast<int>(seconds * 22050); ++i)
-        samples += Le(static_cast<std::uint32_t>(std::lround(26214 * std::sin(M_PI * i / 25))), 2);
+    bool sounding = true;
+    for (const double seconds : pieces)
+    {
+        for (int i = 0; i < static_cast<int>(seconds * 22050); ++i)
+            samples +=
+                Le(sounding ? std::uint32_t(std::lround(26214 * std::sin(M_PI * i / 25))) : 0, 2);
+        sounding = !sounding;
+    }
     return Wav(1, 22050, 16, Chunk("data", samples));
+}
+
+inline std::string ToneFile(double seconds)
+{
+    return Beeps({seconds});
 }
 
 }  // namespace QuillmarkTest

@@ -3,7 +3,6 @@
 // time to QM_CAPTURE_FILE, where sounds and music (whole, across refills, loops and a pause) are
 // followed, or nothing once output is silent.
 #include <cstdlib>
-#include <initializer_list>
 
 #include "ogg_test_files.h"
 #include "quill_mark/audio/qm_music.h"
@@ -15,21 +14,6 @@ namespace
 {
 
 constexpr double kRate = 22050;
-
-// The 441 Hz tone in pieces of the given seconds, sounding and silent by turns, sounding first.
-std::string Beeps(std::initializer_list<double> pieces)
-{
-    std::string samples;
-    bool sounding = true;
-    for (const double seconds : pieces)
-    {
-        for (int i = 0; i < static_cast<int>(seconds * kRate); ++i)
-            samples +=
-                Le(sounding ? std::uint32_t(std::lround(26214 * std::sin(M_PI * i / 25))) : 0, 2);
-        sounding = !sounding;
-    }
-    return Wav(1, int(kRate), 16, Chunk("data", samples));
-}
 
 struct Burst
 {
@@ -124,15 +108,15 @@ using MusicCapture = Captured;
 TEST_F(AudioCapture, SinglePlaysAreHeardToTheirEndAndALoopRepeatsItsWholeSoundEachTime)
 {
     // Two beeps of 0.05 s, 0.05 s apart; the second play at half the volume.
-    const AudioHandle twice = folder.Sound("twice.wav", Beeps({0.05, 0.05, 0.05}));
+    const AudioHandle twice = folder.Sound("twice.wav", QuillmarkTest::Beeps({0.05, 0.05, 0.05}));
     for (float volume : {1.0f, 0.5f})
     {
         theAudioManager.PlaySound(twice, false).SetVolume(volume);
         ASSERT_TRUE(PollUntil([] { return theAudioManager.Update(), LiveSources().empty(); }));
     }
     // A beep of 0.04 s and 0.06 s of silence, looped for six of its periods.
-    const AudioController loop =
-        theAudioManager.PlaySound(folder.Sound("loop.wav", Beeps({0.04, 0.06})), true);
+    const AudioController loop = theAudioManager.PlaySound(
+        folder.Sound("loop.wav", QuillmarkTest::Beeps({0.04, 0.06})), true);
     UpdateFor(0.6);
     loop.SetVolume(0.0f);
     EXPECT_EQ(LiveSources().size(), 1u);

@@ -14,20 +14,22 @@ namespace QuillmarkTest
 
 constexpr char kDejaVuSans[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
+// A TrueType file's big-endian 32-bit value at `at`.
+inline std::size_t BigEndian32(const std::string& font, std::size_t at)
+{
+    std::size_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | std::uint8_t(font[at + i]);
+    return value;
+}
+
 // Where a table of a TrueType file starts, from its directory; npos when it has none.
 inline std::size_t TableOffset(const std::string& font, const char* tag)
 {
-    const auto u32 = [&](std::size_t at)
-    {
-        return std::size_t(std::uint8_t(font[at])) << 24 |
-               std::size_t(std::uint8_t(font[at + 1])) << 16 |
-               std::size_t(std::uint8_t(font[at + 2])) << 8 |
-               std::size_t(std::uint8_t(font[at + 3]));
-    };
     const std::size_t tables = std::size_t(std::uint8_t(font[4])) << 8 | std::uint8_t(font[5]);
     for (std::size_t i = 0; i < tables; ++i)
         if (font.compare(12 + 16 * i, 4, tag) == 0)
-            return u32(12 + 16 * i + 8);
+            return BigEndian32(font, 12 + 16 * i + 8);
     return std::string::npos;
 }
 

@@ -21,10 +21,7 @@ constexpr int kGlyphA = 36;
 std::size_t GlyphOffset(const std::string& font, int glyph)
 {
     const std::size_t loca = QuillmarkTest::TableOffset(font, "loca") + 4 * std::size_t(glyph);
-    std::size_t offset = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        offset = offset << 8 | std::uint8_t(font[loca + i]);
-    return QuillmarkTest::TableOffset(font, "glyf") + offset;
+    return QuillmarkTest::TableOffset(font, "glyf") + QuillmarkTest::BigEndian32(font, loca);
 }
 
 // DejaVu Sans with glyph A's outline data replaced by `data` (A's slot is larger).
